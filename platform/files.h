@@ -1,0 +1,29 @@
+#pragma once
+// Files and folders. Paths are Windows paths ('\' separators); the headless
+// implementation maps them onto the host file system.
+#include "platform/text.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+class Files {
+public:
+    virtual ~Files() = default;
+
+    virtual bool exists(const Text& path) = 0;          // file or folder
+    virtual bool isDirectory(const Text& path) = 0;
+    // CopyFileW: with failIfExists an existing target is left alone and false returned.
+    virtual bool copyFile(const Text& from, const Text& to, bool failIfExists) = 0;
+    virtual bool deleteFile(const Text& path) = 0;
+    virtual bool createDirectory(const Text& path) = 0; // one level, like CreateDirectoryW
+    virtual bool removeDirectory(const Text& path) = 0; // empty folders only
+    virtual std::optional<std::vector<std::uint8_t>> readFile(const Text& path) = 0;
+    virtual bool writeFile(const Text& path, const std::vector<std::uint8_t>& bytes) = 0;
+    // Names (not paths) of the plain files directly inside a folder, sorted.
+    virtual std::vector<Text> listFiles(const Text& folder) = 0;
+};
+
+} // namespace platform

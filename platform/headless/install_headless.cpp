@@ -1,0 +1,28 @@
+#include "platform/headless/clock_headless.h"
+#include "platform/headless/files_headless.h"
+#include "platform/headless/process_headless.h"
+#include "platform/headless/profile_headless.h"
+#include "platform/platform.h"
+#include "platform/simmouse/sim_setup.h"
+
+namespace platform {
+
+void installDefault()
+{
+    static headless::HeadlessFiles files;
+    static headless::HeadlessProfile profile(files);
+    static headless::HeadlessClock clock;
+    static headless::HeadlessProcess process;
+    static sim::SimHidBus emptyBus;
+
+    Services& s = servicesStorage();
+    s.files = &files;
+    s.profile = &profile;
+    s.clock = &clock;
+    s.process = &process;
+    sim::SimWorld* world = sim::simulatedWorldFromEnvironment(process.environment(u"KVX_GMOUSE_SIM"),
+                                                              process.environment(u"KVX_GMOUSE_SIM_LOG"));
+    s.hid = world ? static_cast<Hid*>(&world->bus) : &emptyBus;
+}
+
+} // namespace platform

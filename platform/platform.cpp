@@ -1,0 +1,24 @@
+#include "platform/platform.h"
+
+#include <mutex>
+
+namespace platform {
+
+Services& servicesStorage()
+{
+    static Services services;
+    return services;
+}
+
+Services& os()
+{
+    // The build's own services, unless a test installed others first.
+    static std::once_flag once;
+    std::call_once(once, [] {
+        if (!servicesStorage().profile)
+            installDefault();
+    });
+    return servicesStorage();
+}
+
+} // namespace platform

@@ -1,0 +1,30 @@
+#pragma once
+// The services the program reaches the OS through. One set is installed at
+// start: the Win32 one in the product, the headless one in native tests. HID
+// can be switched to the simulated mouse in either.
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/hid.h"
+#include "platform/process.h"
+#include "platform/profile.h"
+
+namespace platform {
+
+struct Services {
+    Profile* profile = nullptr;
+    Files* files = nullptr;
+    Clock* clock = nullptr;
+    Process* process = nullptr;
+    Hid* hid = nullptr;
+};
+
+Services& os();
+// The storage behind os(), for installDefault() to fill without recursion.
+Services& servicesStorage();
+
+// Installs the build's own implementation (Win32 or headless). When the
+// environment variable KVX_GMOUSE_SIM names a file, HID goes to the simulated
+// mouse backed by that file instead of the real devices.
+void installDefault();
+
+} // namespace platform

@@ -1,0 +1,260 @@
+#include "platform/simmouse/sim_mouse.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <thread>
+
+namespace platform::sim {
+
+namespace {
+
+std::filesystem::path fsPath(const Text& t)
+{
+#ifdef _WIN32
+    return std::filesystem::path(std::wstring(t.begin(), t.end()));
+#else
+    return std::filesystem::path(text::toUtf8(t));
+#endif
+}
+
+} // namespace
+
+SimMouse::SimMouse(SimMouseOptions options)
+    : options_(std::move(options)), start_(std::chrono::steady_clock::now())
+{
+    memory_.fill(0xFF);
+    applied_.keyOverride.fill(-1);
+    if (!options_.memoryFile.empty()) {
+        std::ifstream in(fsPath(options_.memoryFile), std::ios::binary);
+        if (in)
+            in.read(reinterpret_cast<char*>(memory_.data()), kMemorySize);
+    }
+    if (!options_.logFile.empty())
+        log_.open(fsPath(options_.logFile), std::ios::app);
+}
+
+SimMouse::~SimMouse()
+{
+    saveMemory();
+}
+
+std::vector<SimInterface> SimMouse::interfaces()
+{
+    auto make = [&](const char* suffix, std::uint16_t page, std::uint16_t usage, bool os) {
+        SimInterface i;
+        i.path = options_.pathPrefix + text::fromUtf8(suffix);
+        i.attributes = {kVendorId, options_.productId, 0x0100};
+        i.caps.usagePage = page;
+        i.caps.usage = usage;
+        i.caps.inputReportByteLength = options_.inputReportLength;
+        i.caps.featureReportByteLength = page == 0xFF01 ? options_.featureReportLength : 0;
+        i.product = u"KVX Gaming Mouse";
+        i.heldByOs = os;
+        return i;
+    };
+    std::vector<SimInterface> list = {
+        make("&mi_00#7&1a2b3c4d&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}", 0x0001, 0x0002, true),
+        make("&mi_01&col01#7&2b3c4d5e&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}", 0x0001, 0x0006, true),
+        make("&mi_01&col02#7&2b3c4d5e&0&0001#{4d1e55b2-f16f-11cf-88cb-001111000030}", 0xFF00, 0x0001, false),
+        make("&mi_01&col03#7&2b3c4d5e&0&0002#{4d1e55b2-f16f-11cf-88cb-001111000030}", 0xFF01, 0x0001, false),
+    };
+    if (options_.writeCollectionFirst)
+        std::swap(list[2], list[3]);
+    return list;
+}
+
+void SimMouse::latency()
+{
+    if (options_.latencyUs)
+        std::this_thread::sleep_for(std::chrono::microseconds(options_.latencyUs));
+}
+
+void SimMouse::log(const char* direction, const std::uint8_t* bytes, std::size_t length)
+{
+    if (!log_.is_open())
+        return;
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count();
+    std::string line = std::to_string(ms) + " " + direction;
+    char hex[4];
+    for (size_t i = 0; i < length; ++i) {
+        std::snprintf(hex, sizeof hex, " %02X", bytes[i]);
+        line += hex;
+    }
+    log_ << line << '\n';
+    log_.flush();
+}
+
+bool SimMouse::onSetFeature(int interfaceIndex, const std::uint8_t* report, std::size_t length)
+{
+    latency();
+    std::lock_guard lock(mutex_);
+    if (interfaceIndex != writeInterface() || length < 2 || report[0] != 7)
+        return false;
+    log("set", report, length);
+    received_.emplace_back(report, report + length);
+    apply(report, length);
+    return true;
+}
+
+bool SimMouse::onGetFeature(int interfaceIndex, std::uint8_t* report, std::size_t length)
+{
+    latency();
+    std::lock_guard lock(mutex_);
+    if (interfaceIndex != writeInterface() || length < 7)
+        return false;
+    // The status report: the byte of the last read request and the configuration in use.
+    std::fill(report, report + length, 0);
+    report[0] = 7;
+    report[1] = lastRead_;
+    report[6] = static_cast<std::uint8_t>((currentConfig_ & 3) << 2);
+    log("get", report, length);
+    return true;
+}
+
+void SimMouse::apply(const std::uint8_t* r, std::size_t length)
+{
+    auto at = [&](size_t i) -> std::uint8_t { return i < length ? r[i] : 0; };
+    switch (at(1)) {
+    case 0x0B: {
+        auto x = static_cast<std::int16_t>((at(2) << 8) | at(3));
+        auto y = static_cast<std::int16_t>((at(4) << 8) | at(5));
+        applied_.moves.emplace_back(x, y);
+        break;
+    }
+    case 0x10:
+        if (at(2) < applied_.keyOverride.size())
+            applied_.keyOverride[at(2)] = at(3);
+        break;
+    case 0x11:
+        applied_.switchState = at(2);
+        break;
+    case 0x13:
+        for (int i = 0; i < 6; ++i)
+            applied_.lighting[i] = at(2 + i);
+        break;
+    case 0x14:
+        applied_.dpiColour[at(2) >> 5] = {at(2), at(3)};
+        break;
+    case 0x15:
+        for (int i = 0; i < 6; ++i)
+            applied_.heldKeys[i] = at(2 + i);
+        break;
+    case 0x16:
+        applied_.buttons = at(3);
+        break;
+    case 0x17:
+        applied_.consumerKeys.push_back(static_cast<std::uint16_t>((at(2) << 8) | at(3)));
+        break;
+    case 0x18: {
+        std::uint8_t flags = at(2), index = at(3), data = at(6), last = at(7);
+        std::uint16_t address = static_cast<std::uint16_t>(at(4) | (at(5) << 8));
+        if (flags & 0x10) {
+            ++applied_.finishCount;
+            if (dirty_ && !options_.memoryFile.empty()) {
+                std::ofstream out(fsPath(options_.memoryFile), std::ios::binary | std::ios::trunc);
+                out.write(reinterpret_cast<const char*>(memory_.data()), kMemorySize);
+                dirty_ = false;
+            }
+            break;
+        }
+        if (!(flags & 0x01))
+            break; // idle
+        if (flags & 0x02)
+            transfer_[index] = data;
+        if (flags & 0x04)
+            lastRead_ = memory_[static_cast<std::uint16_t>(address + index)];
+        if (flags & 0x08) {
+            for (int i = 0; i <= last; ++i)
+                memory_[static_cast<std::uint16_t>(address + i)] = transfer_[i];
+            dirty_ = true;
+        }
+        break;
+    }
+    case 0x20:
+        ++applied_.closeCount;
+        break;
+    default:
+        break;
+    }
+}
+
+std::array<std::uint8_t, kMemorySize> SimMouse::memory()
+{
+    std::lock_guard lock(mutex_);
+    return memory_;
+}
+
+void SimMouse::setMemory(std::uint16_t address, std::uint8_t value)
+{
+    std::lock_guard lock(mutex_);
+    memory_[address] = value;
+    dirty_ = true;
+}
+
+void SimMouse::saveMemory()
+{
+    std::lock_guard lock(mutex_);
+    if (!dirty_ || options_.memoryFile.empty())
+        return;
+    std::ofstream out(fsPath(options_.memoryFile), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(memory_.data()), kMemorySize);
+    dirty_ = false;
+}
+
+SimMouse::Applied SimMouse::applied()
+{
+    std::lock_guard lock(mutex_);
+    return applied_;
+}
+
+std::vector<std::vector<std::uint8_t>> SimMouse::received()
+{
+    std::lock_guard lock(mutex_);
+    return received_;
+}
+
+void SimMouse::clearReceived()
+{
+    std::lock_guard lock(mutex_);
+    received_.clear();
+}
+
+int SimMouse::currentConfig()
+{
+    std::lock_guard lock(mutex_);
+    return currentConfig_;
+}
+
+void SimMouse::setCurrentConfig(int config)
+{
+    std::lock_guard lock(mutex_);
+    currentConfig_ = config & 3;
+}
+
+void SimMouse::injectInput(std::vector<std::uint8_t> report)
+{
+    report.resize(options_.inputReportLength, 0);
+    {
+        std::lock_guard lock(mutex_);
+        log("input", report.data(), report.size());
+    }
+    if (bus_)
+        bus_->deliverInput(this, readInterface(), std::move(report));
+}
+
+void SimMouse::pressSlot(int slot, int dpiLevel)
+{
+    injectInput({6, static_cast<std::uint8_t>(0xF0 + slot), static_cast<std::uint8_t>(dpiLevel & 7)});
+}
+
+void SimMouse::releaseSlot(int slot, int dpiLevel)
+{
+    injectInput({6, static_cast<std::uint8_t>(0xF0 + slot), static_cast<std::uint8_t>(0x80 | (dpiLevel & 7))});
+}
+
+void SimMouse::reportStatus(int code)
+{
+    injectInput({6, static_cast<std::uint8_t>(code), 0});
+}
+
+} // namespace platform::sim

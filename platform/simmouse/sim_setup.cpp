@@ -1,0 +1,21 @@
+#include "platform/simmouse/sim_setup.h"
+
+namespace platform::sim {
+
+SimWorld* simulatedWorldFromEnvironment(const Text& memoryFile, const Text& logFile)
+{
+    if (memoryFile.empty())
+        return nullptr;
+    static SimWorld world;
+    if (!world.mouse) {
+        SimMouseOptions options;
+        options.memoryFile = memoryFile;
+        options.logFile = logFile;
+        world.mouse = std::make_shared<SimMouse>(options);
+        world.mouse->attach(&world.bus);
+        world.bus.plug(world.mouse);
+    }
+    return &world;
+}
+
+} // namespace platform::sim

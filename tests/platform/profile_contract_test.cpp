@@ -1,0 +1,130 @@
+// The profile-file rules the program depends on. Natively these run against
+// the portable implementation, in the Windows build against kernel32.
+#include <gtest/gtest.h>
+
+#include "platform/platform.h"
+#include "tests/support/temp_folder.h"
+
+using testsupport::TempFolder;
+
+namespace {
+
+platform::Profile& profile() { return *platform::os().profile; }
+
+std::string ini(const std::string& body) { return body; }
+
+} // namespace
+
+TEST(ProfileContract, MissingFileSectionOrKeyGiveTheDefault)
+{
+    TempFolder dir;
+    Text file = dir.file("none.ini");
+    EXPECT_EQ(profile().getString(file, u"Init", u"VER_SEL", u"", 5), u"");
+    EXPECT_EQ(profile().getString(file, u"Init", u"VER_SEL", u"dflt", 50), u"dflt");
+    EXPECT_EQ(profile().getInt(file, u"Init", u"VER_SEL", 7), 7);
+
+    dir.writeText(u"a.ini", ini("[Init]\r\nVER_SEL=1\r\n"));
+    EXPECT_EQ(profile().getString(dir.file("a.ini"), u"Other", u"VER_SEL", u"x", 5), u"x");
+    EXPECT_EQ(profile().getString(dir.file("a.ini"), u"Init", u"Missing", u"", 5), u"");
+    EXPECT_FALSE(dir.exists(u"none.ini")) << "reading must not create the file";
+}
+
+TEST(ProfileContract, BufferSizeCutsLongValues)
+{
+    TempFolder dir;
+    dir.writeText(u"a.ini", "[Config0]\r\nFIRE_TIME=12345\r\nNAME=abcdefghij\r\n");
+    Text file = dir.file("a.ini");
+    EXPECT_EQ(profile().getString(file, u"Config0", u"FIRE_TIME", u"", 5), u"1234");
+    EXPECT_EQ(profile().getString(file, u"Config0", u"NAME", u"", 10), u"abcdefghi");
+    EXPECT_EQ(profile().getString(file, u"Config0", u"NAME", u"", 11), u"abcdefghij");
+    EXPECT_EQ(profile().getString(file, u"Config0", u"NAME", u"", 1), u"");
+    // The default is cut the same way.
+    EXPECT_EQ(profile().getString(file, u"Config0", u"NONE", u"123456", 5), u"1234");
+}
+
+TEST(ProfileContract, NamesIgnoreCaseAndValuesAreTrimmed)
+{
+    TempFolder dir;
+    dir.writeText(u"a.ini", "[init]\r\n  curconfig  =   2   \r\nQ=\"quoted\"\r\nE=\r\n");
+    Text file = dir.file("a.ini");
+    EXPECT_EQ(profile().getString(file, u"Init", u"CurConfig", u"", 5), u"2");
+    EXPECT_EQ(profile().getString(file, u"INIT", u"Q", u"", 50), u"quoted");
+    EXPECT_EQ(profile().getString(file, u"Init", u"E", u"dflt", 50), u"") << "an empty value is a value";
+    EXPECT_EQ(profile().getInt(file, u"Init", u"CurConfig", 9), 2);
+}
+
+TEST(ProfileContract, ReadsUtf16FilesWithBomAndUtf8Ansi)
+{
+    TempFolder dir;
+    dir.write(u"u16.ini", testsupport::utf16LeWithBom("[TipText]\r\n1=未连接设备 \r\nK=Ä\r\n"));
+    EXPECT_EQ(profile().getString(dir.file("u16.ini"), u"TipText", u"1", u"", 260), text::fromUtf8("未连接设备"));
+    EXPECT_EQ(profile().getString(dir.file("u16.ini"), u"TipText", u"K", u"", 260), text::fromUtf8("Ä"));
+
+    dir.writeText(u"ascii.ini", "[PRODUCTNAME]\r\nPRODUCTNAME_EN=KVX Gaming Mouse\r\n");
+    EXPECT_EQ(profile().getString(dir.file("ascii.ini"), u"PRODUCTNAME", u"PRODUCTNAME_EN", u"", 50),
+              u"KVX Gaming Mouse");
+}
+
+TEST(ProfileContract, WritingCreatesFileSectionAndKeyAndKeepsTheRest)
+{
+    TempFolder dir;
+    Text file = dir.file("new.ini");
+    ASSERT_TRUE(profile().writeString(file, u"Init", u"CurConfig", u"3"));
+    EXPECT_EQ(profile().getString(file, u"Init", u"CurConfig", u"", 5), u"3");
+
+    dir.writeText(u"a.ini", "; user notes\r\n[Init]\r\nVER_SEL=1\r\nCurConfig=0\r\n\r\n[Config0]\r\nDPI_SET1=4\r\n");
+    Text a = dir.file("a.ini");
+    ASSERT_TRUE(profile().writeString(a, u"Init", u"CurConfig", u"2"));
+    ASSERT_TRUE(profile().writeString(a, u"Init", u"NEWKEY", u"x"));
+    ASSERT_TRUE(profile().writeString(a, u"ShareData", u"DPI_LEVEL", u"5"));
+    EXPECT_EQ(profile().getString(a, u"Init", u"CurConfig", u"", 5), u"2");
+    EXPECT_EQ(profile().getString(a, u"Init", u"VER_SEL", u"", 5), u"1");
+    EXPECT_EQ(profile().getString(a, u"Init", u"NEWKEY", u"", 5), u"x");
+    EXPECT_EQ(profile().getString(a, u"Config0", u"DPI_SET1", u"", 5), u"4");
+    EXPECT_EQ(profile().getString(a, u"ShareData", u"DPI_LEVEL", u"", 5), u"5");
+    std::string content = dir.readText(u"a.ini");
+    EXPECT_NE(content.find("; user notes"), std::string::npos);
+    // Overwriting a key does not duplicate it.
+    EXPECT_EQ(content.find("CurConfig", content.find("CurConfig") + 1), std::string::npos);
+}
+
+TEST(ProfileContract, Utf16FilesStayUtf16WhenWritten)
+{
+    TempFolder dir;
+    dir.write(u"lang.ini", testsupport::utf16LeWithBom("[Init]\r\nNAME=中文\r\n"));
+    Text file = dir.file("lang.ini");
+    ASSERT_TRUE(profile().writeString(file, u"Init", u"OTHER", text::fromUtf8("Português")));
+    auto bytes = dir.read(u"lang.ini");
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[1], 0xFE);
+    EXPECT_EQ(profile().getString(file, u"Init", u"NAME", u"", 50), text::fromUtf8("中文"));
+    EXPECT_EQ(profile().getString(file, u"Init", u"OTHER", u"", 50), text::fromUtf8("Português"));
+}
+
+TEST(ProfileContract, DeletingKeysAndSections)
+{
+    TempFolder dir;
+    dir.writeText(u"a.ini", "[A]\r\nk1=1\r\nk2=2\r\n[B]\r\nk=3\r\n");
+    Text file = dir.file("a.ini");
+    profile().deleteKey(file, u"A", u"k1");
+    EXPECT_EQ(profile().getString(file, u"A", u"k1", u"gone", 10), u"gone");
+    EXPECT_EQ(profile().getString(file, u"A", u"k2", u"", 10), u"2");
+    profile().deleteSection(file, u"A");
+    EXPECT_EQ(profile().getString(file, u"A", u"k2", u"gone", 10), u"gone");
+    EXPECT_EQ(profile().getString(file, u"B", u"k", u"", 10), u"3");
+}
+
+TEST(ProfileContract, GarbageFilesNeverCrashAndGiveDefaults)
+{
+    TempFolder dir;
+    std::vector<std::uint8_t> binary;
+    for (int i = 0; i < 4096; ++i)
+        binary.push_back(static_cast<std::uint8_t>((i * 131 + 7) & 0xFF));
+    dir.write(u"bin.ini", binary);
+    EXPECT_EQ(profile().getString(dir.file("bin.ini"), u"Init", u"VER_SEL", u"", 5), u"");
+    dir.write(u"empty.ini", {});
+    EXPECT_EQ(profile().getInt(dir.file("empty.ini"), u"Init", u"VER_SEL", 0), 0);
+    dir.writeText(u"huge.ini", "[Init]\r\nVER_SEL=" + std::string(100000, '9') + "\r\n");
+    EXPECT_EQ(profile().getString(dir.file("huge.ini"), u"Init", u"VER_SEL", u"", 5), u"9999");
+}
