@@ -1,6 +1,7 @@
 #include "settings/config_files.h"
 
 #include "platform/platform.h"
+#include "settings/button_catalogue.h"
 #include "ui/tips.h"
 
 #include <algorithm>
@@ -74,14 +75,13 @@ bool fileExists(const Text& path)
     return files.exists(path) && !files.isDirectory(path);
 }
 
-void readButton(ButtonSlot& slot, Reader& r, int config, int button, bool& hasShortcut)
+void readButton(ButtonSlot& slot, Reader& r, int config, int button)
 {
     Text value = r.string(key("K", button), kButtonBuffer);
     size_t comma = value.find(u',');
     if (comma != Text::npos) {
         slot.functionCode = text::toInt(TextView(value).substr(0, comma));
         slot.shortcutText = value.substr(comma + 1);
-        hasShortcut = true;
     } else {
         slot.functionCode = text::toInt(value);
         slot.shortcutText.clear();
@@ -136,9 +136,8 @@ void loadConfiguration(ConfigStore& s, const Text& folder, int config, bool fact
     }
 
     Reader r(file, sectionOf(config));
-    bool hasShortcut = false;
     for (int b = 0; b < kButtons; ++b)
-        readButton(s.buttons[config][b], r, config, b, hasShortcut);
+        readButton(s.buttons[config][b], r, config, b);
     r.string(u"WHEEL_STATUS", kValueBuffer);   // always 0; what the file holds is dropped
 
     r.section(kShareData);
@@ -180,8 +179,9 @@ void loadConfiguration(ConfigStore& s, const Text& folder, int config, bool fact
 
     s.fireTime = r.number(u"FIRE_TIME");
 
-    (void)hasShortcut;
-    (void)language;
+    // After every load, not only when a key combination was read: a "33"
+    // without its text must not keep the macro of a combination it no longer has.
+    rebuildShortcutMacros(s, language);
 }
 
 void saveConfiguration(ConfigStore& s, const Text& file, int config)

@@ -2,6 +2,7 @@
 // The configuration store: the four configurations the mouse keeps, their
 // button slots, and the settings all four share. One process-wide object that
 // every page, the download and the status reader read and write in place.
+#include "macro/macro_record.h"
 #include "platform/text.h"
 
 #include <atomic>
@@ -11,7 +12,6 @@ namespace settings {
 
 inline constexpr int kConfigurations = 4;
 inline constexpr int kButtons = 12;          // button slots per configuration
-inline constexpr int kShortcutMacros = 14;   // records per configuration; 12 and 13 stay empty
 inline constexpr int kDeviceSlots = 14;      // the mouse numbers its keys 1..14
 inline constexpr int kDpiLevels = 6;
 inline constexpr int kDpiTableSize = 23;
@@ -57,6 +57,9 @@ struct ConfigStore {
     Text currentConfigText;
 
     ButtonSlot buttons[kConfigurations][kButtons];
+    // Built from the shortcut texts, never saved: record b is button b's key
+    // combination when its code is 33.
+    macro::ShortcutMacros shortcutMacros{};
 
     std::atomic<std::int32_t> dpiLevel{0};
     std::uint8_t dpiIndex[kDpiLevels] = {};    // into the DPI table, 0..22
