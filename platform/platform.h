@@ -3,6 +3,7 @@
 // start: the Win32 one in the product, the headless one in native tests. HID
 // can be switched to the simulated mouse in either.
 #include "platform/clock.h"
+#include "platform/file_dialog.h"
 #include "platform/files.h"
 #include "platform/hid.h"
 #include "platform/process.h"
@@ -16,6 +17,7 @@ struct Services {
     Clock* clock = nullptr;
     Process* process = nullptr;
     Hid* hid = nullptr;
+    FileDialog* fileDialog = nullptr;
 };
 
 Services& os();
