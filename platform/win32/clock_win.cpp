@@ -9,7 +9,7 @@
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
 #endif
 
-namespace platform::win {
+namespace platform::win32 {
 
 namespace {
 
@@ -40,7 +40,7 @@ bool optOutOfTimerThrottling()
 
 } // namespace
 
-WinClock::WinClock()
+Win32Clock::Win32Clock()
 {
     LARGE_INTEGER f;
     QueryPerformanceFrequency(&f); // never fails on Windows XP and later
@@ -57,7 +57,7 @@ WinClock::WinClock()
     throttlingOptOut_ = optOutOfTimerThrottling();
 }
 
-void WinClock::sleepMs(unsigned ms)
+void Win32Clock::sleepMs(unsigned ms)
 {
     if (ms == 0) {
         Sleep(0);
@@ -67,7 +67,7 @@ void WinClock::sleepMs(unsigned ms)
                   [this](std::int64_t us) { waitUs(us); });
 }
 
-void WinClock::waitUs(std::int64_t us)
+void Win32Clock::waitUs(std::int64_t us)
 {
     if (timer_ == Timer::HighResolution) {
         // A timer per wait: waits come from several threads, and creating one
@@ -82,12 +82,12 @@ void WinClock::waitUs(std::int64_t us)
     Sleep(static_cast<DWORD>((us + 999) / 1000));
 }
 
-std::uint32_t WinClock::tickMs()
+std::uint32_t Win32Clock::tickMs()
 {
     return GetTickCount();
 }
 
-std::int64_t WinClock::monotonicUs()
+std::int64_t Win32Clock::monotonicUs()
 {
     LARGE_INTEGER c;
     QueryPerformanceCounter(&c);
@@ -96,7 +96,7 @@ std::int64_t WinClock::monotonicUs()
     return whole * 1000000 + part * 1000000 / frequency_;
 }
 
-SystemTime WinClock::systemTime()
+SystemTime Win32Clock::systemTime()
 {
     SYSTEMTIME st;
     GetSystemTime(&st);
@@ -112,4 +112,4 @@ SystemTime WinClock::systemTime()
     return out;
 }
 
-} // namespace platform::win
+} // namespace platform::win32

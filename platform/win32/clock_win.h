@@ -3,17 +3,17 @@
 
 #include <cstdint>
 
-namespace platform::win {
+namespace platform::win32 {
 
 // Waits that are never shorter than asked, even below the default 15.6 ms
 // timer tick: a high-resolution waitable timer where Windows has one
 // (Windows 10 1803 and later), otherwise Sleep with timeBeginPeriod(1); the
 // elapsed time is checked with QueryPerformanceCounter and topped up.
-class WinClock : public Clock {
+class Win32Clock : public Clock {
 public:
     enum class Timer { HighResolution, TimerPeriod1 };
 
-    WinClock();
+    Win32Clock();
 
     void sleepMs(unsigned ms) override;
     std::uint32_t tickMs() override;
@@ -33,4 +33,4 @@ private:
     std::int64_t frequency_ = 1;
 };
 
-} // namespace platform::win
+} // namespace platform::win32

@@ -4,40 +4,40 @@
 
 #include <algorithm>
 
-namespace platform::win {
+namespace platform::win32 {
 
-bool WinFiles::exists(const Text& path)
+bool Win32Files::exists(const Text& path)
 {
     return GetFileAttributesW(wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool WinFiles::isDirectory(const Text& path)
+bool Win32Files::isDirectory(const Text& path)
 {
     DWORD attributes = GetFileAttributesW(wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool WinFiles::copyFile(const Text& from, const Text& to, bool failIfExists)
+bool Win32Files::copyFile(const Text& from, const Text& to, bool failIfExists)
 {
     return CopyFileW(wide(from).c_str(), wide(to).c_str(), failIfExists ? TRUE : FALSE) != FALSE;
 }
 
-bool WinFiles::deleteFile(const Text& path)
+bool Win32Files::deleteFile(const Text& path)
 {
     return DeleteFileW(wide(path).c_str()) != FALSE;
 }
 
-bool WinFiles::createDirectory(const Text& path)
+bool Win32Files::createDirectory(const Text& path)
 {
     return CreateDirectoryW(wide(path).c_str(), nullptr) != FALSE;
 }
 
-bool WinFiles::removeDirectory(const Text& path)
+bool Win32Files::removeDirectory(const Text& path)
 {
     return RemoveDirectoryW(wide(path).c_str()) != FALSE;
 }
 
-std::optional<std::vector<std::uint8_t>> WinFiles::readFile(const Text& path)
+std::optional<std::vector<std::uint8_t>> Win32Files::readFile(const Text& path)
 {
     // A folder does not open without FILE_FLAG_BACKUP_SEMANTICS, so it reads as missing.
     UniqueHandle file(CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -61,7 +61,7 @@ std::optional<std::vector<std::uint8_t>> WinFiles::readFile(const Text& path)
     return bytes;
 }
 
-bool WinFiles::writeFile(const Text& path, const std::vector<std::uint8_t>& bytes)
+bool Win32Files::writeFile(const Text& path, const std::vector<std::uint8_t>& bytes)
 {
     UniqueHandle file(CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -78,7 +78,7 @@ bool WinFiles::writeFile(const Text& path, const std::vector<std::uint8_t>& byte
     return true;
 }
 
-std::vector<Text> WinFiles::listFiles(const Text& folder)
+std::vector<Text> Win32Files::listFiles(const Text& folder)
 {
     std::vector<Text> names;
     if (folder.empty()) // not the current drive's root
@@ -99,4 +99,4 @@ std::vector<Text> WinFiles::listFiles(const Text& folder)
     return names;
 }
 
-} // namespace platform::win
+} // namespace platform::win32

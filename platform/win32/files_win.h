@@ -1,9 +1,9 @@
 #pragma once
 #include "platform/files.h"
 
-namespace platform::win {
+namespace platform::win32 {
 
-class WinFiles : public Files {
+class Win32Files : public Files {
 public:
     bool exists(const Text& path) override;
     bool isDirectory(const Text& path) override;
@@ -16,4 +16,4 @@ public:
     std::vector<Text> listFiles(const Text& folder) override;
 };
 
-} // namespace platform::win
+} // namespace platform::win32

@@ -12,7 +12,7 @@ extern "C" {
 #include <limits>
 #include <vector>
 
-namespace platform::win {
+namespace platform::win32 {
 
 namespace {
 
@@ -54,12 +54,12 @@ private:
 
 } // namespace
 
-WinHid::~WinHid()
+Win32Hid::~Win32Hid()
 {
     endEnumeration();
 }
 
-void WinHid::beginEnumeration()
+void Win32Hid::beginEnumeration()
 {
     endEnumeration();
     GUID guid = hidClassGuid();
@@ -68,7 +68,7 @@ void WinHid::beginEnumeration()
     deviceInfoSet_ = set == INVALID_HANDLE_VALUE ? nullptr : set;
 }
 
-std::optional<Text> WinHid::interfaceAt(int index)
+std::optional<Text> Win32Hid::interfaceAt(int index)
 {
     if (!deviceInfoSet_ || index < 0)
         return std::nullopt;
@@ -93,14 +93,14 @@ std::optional<Text> WinHid::interfaceAt(int index)
     return fromWide(detail->DevicePath);
 }
 
-void WinHid::endEnumeration()
+void Win32Hid::endEnumeration()
 {
     if (deviceInfoSet_)
         SetupDiDestroyDeviceInfoList(static_cast<HDEVINFO>(deviceInfoSet_));
     deviceInfoSet_ = nullptr;
 }
 
-HidHandle WinHid::open(const Text& path, HidAccess access)
+HidHandle Win32Hid::open(const Text& path, HidAccess access)
 {
     // Access 0 still allows attribute and capability queries (and feature
     // reports) on collections that Windows keeps for itself.
@@ -113,13 +113,13 @@ HidHandle WinHid::open(const Text& path, HidAccess access)
     return reinterpret_cast<HidHandle>(h);
 }
 
-void WinHid::close(HidHandle handle)
+void Win32Hid::close(HidHandle handle)
 {
     if (handle)
         CloseHandle(toHandle(handle));
 }
 
-bool WinHid::attributes(HidHandle handle, HidAttributes& out)
+bool Win32Hid::attributes(HidHandle handle, HidAttributes& out)
 {
     if (!handle)
         return false;
@@ -133,7 +133,7 @@ bool WinHid::attributes(HidHandle handle, HidAttributes& out)
     return true;
 }
 
-bool WinHid::productString(HidHandle handle, char16_t* buffer, std::size_t bufferBytes)
+bool Win32Hid::productString(HidHandle handle, char16_t* buffer, std::size_t bufferBytes)
 {
     if (!buffer || bufferBytes == 0)
         return false;
@@ -143,7 +143,7 @@ bool WinHid::productString(HidHandle handle, char16_t* buffer, std::size_t buffe
     return HidD_GetProductString(toHandle(handle), buffer, reportLength(bufferBytes)) != FALSE;
 }
 
-bool WinHid::capabilities(HidHandle handle, HidCaps& out)
+bool Win32Hid::capabilities(HidHandle handle, HidCaps& out)
 {
     if (!handle)
         return false;
@@ -161,7 +161,7 @@ bool WinHid::capabilities(HidHandle handle, HidCaps& out)
     return true;
 }
 
-bool WinHid::setFeature(HidHandle handle, const std::uint8_t* report, std::size_t length)
+bool Win32Hid::setFeature(HidHandle handle, const std::uint8_t* report, std::size_t length)
 {
     if (!handle || !report)
         return false;
@@ -171,14 +171,14 @@ bool WinHid::setFeature(HidHandle handle, const std::uint8_t* report, std::size_
     return HidD_SetFeature(toHandle(handle), copy.data(), reportLength(length)) != FALSE;
 }
 
-bool WinHid::getFeature(HidHandle handle, std::uint8_t* report, std::size_t length)
+bool Win32Hid::getFeature(HidHandle handle, std::uint8_t* report, std::size_t length)
 {
     if (!handle || !report)
         return false;
     return HidD_GetFeature(toHandle(handle), report, reportLength(length)) != FALSE;
 }
 
-int WinHid::readInput(HidHandle handle, std::uint8_t* report, std::size_t length)
+int Win32Hid::readInput(HidHandle handle, std::uint8_t* report, std::size_t length)
 {
     if (!handle || !report)
         return -1;
@@ -188,4 +188,4 @@ int WinHid::readInput(HidHandle handle, std::uint8_t* report, std::size_t length
     return static_cast<int>(got);
 }
 
-} // namespace platform::win
+} // namespace platform::win32

@@ -3,16 +3,16 @@
 
 #include <mutex>
 
-namespace platform::win {
+namespace platform::win32 {
 
 // The machine's HID interfaces through SetupAPI and hid.dll. Enumeration runs
 // on one thread (the window thread); the report calls are safe from any.
-class WinHid : public Hid {
+class Win32Hid : public Hid {
 public:
-    WinHid() = default;
-    ~WinHid() override;
-    WinHid(const WinHid&) = delete;
-    WinHid& operator=(const WinHid&) = delete;
+    Win32Hid() = default;
+    ~Win32Hid() override;
+    Win32Hid(const Win32Hid&) = delete;
+    Win32Hid& operator=(const Win32Hid&) = delete;
 
     void beginEnumeration() override;
     std::optional<Text> interfaceAt(int index) override;
@@ -31,4 +31,4 @@ private:
     void* deviceInfoSet_ = nullptr; // HDEVINFO; null when no enumeration is open
 };
 
-} // namespace platform::win
+} // namespace platform::win32

@@ -2,9 +2,9 @@
 
 #include "platform/win32/win_util.h"
 
-namespace platform::win {
+namespace platform::win32 {
 
-Text WinProcess::executablePath()
+Text Win32Process::executablePath()
 {
     wchar_t buffer[260] = {};
     DWORD n = GetModuleFileNameW(nullptr, buffer, 260);
@@ -13,12 +13,12 @@ Text WinProcess::executablePath()
     return fromWide(buffer, n);
 }
 
-Text WinProcess::commandLine()
+Text Win32Process::commandLine()
 {
     return fromWide(GetCommandLineW());
 }
 
-MutexResult WinProcess::createInstanceMutex(const Text& name)
+MutexResult Win32Process::createInstanceMutex(const Text& name)
 {
     SetLastError(ERROR_SUCCESS);
     HANDLE mutex = CreateMutexW(nullptr, TRUE, wide(name).c_str());
@@ -33,7 +33,7 @@ MutexResult WinProcess::createInstanceMutex(const Text& name)
     return MutexResult::Created;
 }
 
-WindowHandle WinProcess::findWindow(const Text& title)
+WindowHandle Win32Process::findWindow(const Text& title)
 {
     // FindWindowW with "" matches the first untitled top-level window of any
     // process; restoring that would show a stranger's hidden window.
@@ -42,7 +42,7 @@ WindowHandle WinProcess::findWindow(const Text& title)
     return reinterpret_cast<WindowHandle>(FindWindowW(nullptr, wide(title).c_str()));
 }
 
-void WinProcess::restoreToFront(WindowHandle window)
+void Win32Process::restoreToFront(WindowHandle window)
 {
     HWND hwnd = reinterpret_cast<HWND>(window);
     if (!hwnd)
@@ -51,12 +51,12 @@ void WinProcess::restoreToFront(WindowHandle window)
     SetForegroundWindow(hwnd);
 }
 
-void WinProcess::debugTrace(const Text& line)
+void Win32Process::debugTrace(const Text& line)
 {
     OutputDebugStringW(wide(line).c_str());
 }
 
-Text WinProcess::environment(const Text& name)
+Text Win32Process::environment(const Text& name)
 {
     std::wstring w = wide(name);
     DWORD needed = GetEnvironmentVariableW(w.c_str(), nullptr, 0);
@@ -98,7 +98,7 @@ LRESULT CALLBACK titledWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 
 } // namespace
 
-void WinProcess::runTitledWindow(const Text& title, bool startMinimised)
+void Win32Process::runTitledWindow(const Text& title, bool startMinimised)
 {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
@@ -127,4 +127,4 @@ void WinProcess::runTitledWindow(const Text& title, bool startMinimised)
     }
 }
 
-} // namespace platform::win
+} // namespace platform::win32

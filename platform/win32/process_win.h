@@ -4,9 +4,9 @@
 #include <mutex>
 #include <vector>
 
-namespace platform::win {
+namespace platform::win32 {
 
-class WinProcess : public Process {
+class Win32Process : public Process {
 public:
     Text executablePath() override;
     Text commandLine() override;
@@ -23,4 +23,4 @@ private:
     std::vector<void*> heldMutexes_;
 };
 
-} // namespace platform::win
+} // namespace platform::win32

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-namespace platform::win {
+namespace platform::win32 {
 
-Text WinProfile::getString(const Text& file, const Text& section, const Text& key,
+Text Win32Profile::getString(const Text& file, const Text& section, const Text& key,
                            const Text& defaultValue, size_t bufferChars)
 {
     if (bufferChars == 0)
@@ -21,27 +21,27 @@ Text WinProfile::getString(const Text& file, const Text& section, const Text& ke
     return fromWide(buffer.data(), n);
 }
 
-int WinProfile::getInt(const Text& file, const Text& section, const Text& key, int defaultValue)
+int Win32Profile::getInt(const Text& file, const Text& section, const Text& key, int defaultValue)
 {
     return static_cast<int>(GetPrivateProfileIntW(wide(section).c_str(), wide(key).c_str(), defaultValue,
                                                   wide(file).c_str()));
 }
 
-bool WinProfile::writeString(const Text& file, const Text& section, const Text& key, const Text& value)
+bool Win32Profile::writeString(const Text& file, const Text& section, const Text& key, const Text& value)
 {
     return WritePrivateProfileStringW(wide(section).c_str(), wide(key).c_str(), wide(value).c_str(),
                                       wide(file).c_str()) != FALSE;
 }
 
-bool WinProfile::deleteKey(const Text& file, const Text& section, const Text& key)
+bool Win32Profile::deleteKey(const Text& file, const Text& section, const Text& key)
 {
     return WritePrivateProfileStringW(wide(section).c_str(), wide(key).c_str(), nullptr, wide(file).c_str()) !=
            FALSE;
 }
 
-bool WinProfile::deleteSection(const Text& file, const Text& section)
+bool Win32Profile::deleteSection(const Text& file, const Text& section)
 {
     return WritePrivateProfileStringW(wide(section).c_str(), nullptr, nullptr, wide(file).c_str()) != FALSE;
 }
 
-} // namespace platform::win
+} // namespace platform::win32

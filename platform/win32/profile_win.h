@@ -1,10 +1,10 @@
 #pragma once
 #include "platform/profile.h"
 
-namespace platform::win {
+namespace platform::win32 {
 
 // The kernel32 profile functions, one key per call.
-class WinProfile : public Profile {
+class Win32Profile : public Profile {
 public:
     Text getString(const Text& file, const Text& section, const Text& key,
                    const Text& defaultValue, size_t bufferChars) override;
@@ -14,4 +14,4 @@ public:
     bool deleteSection(const Text& file, const Text& section) override;
 };
 
-} // namespace platform::win
+} // namespace platform::win32

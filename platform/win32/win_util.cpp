@@ -1,6 +1,6 @@
 #include "platform/win32/win_util.h"
 
-namespace platform::win {
+namespace platform::win32 {
 
 Text describeError(const char* call, DWORD error)
 {
@@ -19,4 +19,4 @@ Text describeError(const char* call, DWORD error)
     return out + u")";
 }
 
-} // namespace platform::win
+} // namespace platform::win32

@@ -10,7 +10,7 @@
 #include <string>
 #include <utility>
 
-namespace platform::win {
+namespace platform::win32 {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Text and the wide API share UTF-16 code units");
 
@@ -71,4 +71,4 @@ private:
     HANDLE h_;
 };
 
-} // namespace platform::win
+} // namespace platform::win32

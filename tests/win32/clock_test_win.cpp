@@ -9,11 +9,11 @@
 #include <thread>
 #include <vector>
 
-using platform::win::WinClock;
+using platform::win32::Win32Clock;
 
-TEST(WinClock, MonotonicTimeNeverGoesBackOnAnyThread)
+TEST(Win32Clock, MonotonicTimeNeverGoesBackOnAnyThread)
 {
-    WinClock clock;
+    Win32Clock clock;
     std::atomic<int> backwards{0};
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)
@@ -31,10 +31,10 @@ TEST(WinClock, MonotonicTimeNeverGoesBackOnAnyThread)
     EXPECT_EQ(backwards, 0);
 }
 
-TEST(WinClock, WaitsOnSeveralThreadsAtOnceAreNeverShort)
+TEST(Win32Clock, WaitsOnSeveralThreadsAtOnceAreNeverShort)
 {
     // The status reader, the macro player and a download wait at the same time.
-    WinClock clock;
+    Win32Clock clock;
     std::atomic<int> early{0};
     std::vector<std::thread> threads;
     for (unsigned ms : {2u, 4u, 5u, 10u})
@@ -51,9 +51,9 @@ TEST(WinClock, WaitsOnSeveralThreadsAtOnceAreNeverShort)
     EXPECT_EQ(early, 0);
 }
 
-TEST(WinClock, TickCountFollowsTheWaits)
+TEST(Win32Clock, TickCountFollowsTheWaits)
 {
-    WinClock clock;
+    Win32Clock clock;
     clock.sleepMs(0); // yields, returns
     std::uint32_t t0 = clock.tickMs();
     clock.sleepMs(100);
@@ -61,9 +61,9 @@ TEST(WinClock, TickCountFollowsTheWaits)
     EXPECT_GE(clock.tickMs() - t0, 100u - 16u);
 }
 
-TEST(WinClock, SystemTimeIsUtcFromTheSystem)
+TEST(Win32Clock, SystemTimeIsUtcFromTheSystem)
 {
-    WinClock clock;
+    Win32Clock clock;
     auto a = clock.systemTime();
     EXPECT_GE(a.dayOfWeek, 0);
     EXPECT_LE(a.dayOfWeek, 6);

@@ -10,11 +10,11 @@
 #include <cwchar>
 
 using platform::HidAccess;
-using platform::win::WinHid;
+using platform::win32::Win32Hid;
 
-TEST(WinHid, EnumerationOfAllHundredIndexesNeverCrashes)
+TEST(Win32Hid, EnumerationOfAllHundredIndexesNeverCrashes)
 {
-    WinHid hid;
+    Win32Hid hid;
     EXPECT_FALSE(hid.interfaceAt(0).has_value()) << "no enumeration open yet";
     hid.beginEnumeration();
     int found = 0;
@@ -45,9 +45,9 @@ TEST(WinHid, EnumerationOfAllHundredIndexesNeverCrashes)
     std::printf("HID interfaces present: %d\n", found);
 }
 
-TEST(WinHid, CallsOnHandlesThatAreNotOpenFail)
+TEST(Win32Hid, CallsOnHandlesThatAreNotOpenFail)
 {
-    WinHid hid;
+    Win32Hid hid;
     EXPECT_EQ(hid.open(u"\\\\?\\hid#vid_30fa&pid_1540#no_such_device", HidAccess::Write), 0u);
     EXPECT_EQ(hid.open(u"", HidAccess::None), 0u);
 
@@ -66,10 +66,10 @@ TEST(WinHid, CallsOnHandlesThatAreNotOpenFail)
     hid.close(0);
 }
 
-TEST(WinHid, ReportCallsOnAFileHandleFailWithoutCrashing)
+TEST(Win32Hid, ReportCallsOnAFileHandleFailWithoutCrashing)
 {
     // A handle that is open but is no HID device, as after a device swap.
-    WinHid hid;
+    Win32Hid hid;
     wchar_t exe[260];
     GetModuleFileNameW(nullptr, exe, 260);
     platform::HidHandle h = hid.open(Text(exe, exe + wcslen(exe)), HidAccess::Read);

@@ -9,7 +9,7 @@
 #include <thread>
 
 using platform::MutexResult;
-using platform::win::WinProcess;
+using platform::win32::Win32Process;
 
 namespace {
 
@@ -37,9 +37,9 @@ bool eventually(Pred pred)
 
 } // namespace
 
-TEST(WinProcess, ExecutablePathIsTheFullPathOfThisProgram)
+TEST(Win32Process, ExecutablePathIsTheFullPathOfThisProgram)
 {
-    WinProcess p;
+    Win32Process p;
     Text path = p.executablePath();
     EXPECT_TRUE(endsWith(path, u"\\test_win32.exe")) << text::toUtf8(path);
     ASSERT_GE(path.size(), 3u);
@@ -47,9 +47,9 @@ TEST(WinProcess, ExecutablePathIsTheFullPathOfThisProgram)
     EXPECT_NE(text::toUtf8(p.commandLine()).find("test_win32"), std::string::npos);
 }
 
-TEST(WinProcess, TheFirstMutexIsCreatedAndHeldLaterOnesFindIt)
+TEST(Win32Process, TheFirstMutexIsCreatedAndHeldLaterOnesFindIt)
 {
-    WinProcess p;
+    Win32Process p;
     Text name = uniqueName("KVX_test_mutex_");
     EXPECT_EQ(p.createInstanceMutex(name), MutexResult::Created);
     EXPECT_EQ(p.createInstanceMutex(name), MutexResult::AlreadyExisted);
@@ -67,9 +67,9 @@ TEST(WinProcess, TheFirstMutexIsCreatedAndHeldLaterOnesFindIt)
     EXPECT_EQ(p.createInstanceMutex(u"Global\\bad\\name\\with\\slashes"), MutexResult::Failed);
 }
 
-TEST(WinProcess, EnvironmentVariables)
+TEST(Win32Process, EnvironmentVariables)
 {
-    WinProcess p;
+    Win32Process p;
     EXPECT_FALSE(p.environment(u"KVX_SOURCE_DIR").empty()) << "ctest sets it";
     EXPECT_TRUE(p.environment(uniqueName("KVX_NOT_SET_")).empty());
     Text name = uniqueName("KVX_LONG_");
@@ -82,9 +82,9 @@ TEST(WinProcess, EnvironmentVariables)
     EXPECT_TRUE(p.environment(name).empty());
 }
 
-TEST(WinProcess, AnEmptyTitleFindsNoWindow)
+TEST(Win32Process, AnEmptyTitleFindsNoWindow)
 {
-    WinProcess p;
+    Win32Process p;
     EXPECT_EQ(p.findWindow(u""), 0u);
     EXPECT_EQ(p.findWindow(uniqueName("KVX no such window ")), 0u);
     p.restoreToFront(0); // harmless
@@ -92,9 +92,9 @@ TEST(WinProcess, AnEmptyTitleFindsNoWindow)
 
 // The mechanism of the single instance: the first instance's window is found
 // by its title, restored from minimised, and ends when it is closed.
-TEST(WinProcess, ATitledWindowIsFoundRestoredAndClosed)
+TEST(Win32Process, ATitledWindowIsFoundRestoredAndClosed)
 {
-    WinProcess p;
+    Win32Process p;
     Text title = uniqueName("KVX titled window ") + text::fromUtf8(" 鼠标");
     bool returned = false;
     std::thread ui([&] {

@@ -16,9 +16,9 @@ int main()
     platform::installDefault();
     platform::Clock& clock = *platform::os().clock;
 #ifdef _WIN32
-    if (auto* win = dynamic_cast<platform::win::WinClock*>(&clock))
+    if (auto* win = dynamic_cast<platform::win32::Win32Clock*>(&clock))
         std::printf("timer: %s, power-throttling opt-out: %s\n",
-                    win->timer() == platform::win::WinClock::Timer::HighResolution
+                    win->timer() == platform::win32::Win32Clock::Timer::HighResolution
                         ? "high-resolution waitable timer"
                         : "Sleep with timeBeginPeriod(1)",
                     win->throttlingOptOut() ? "accepted" : "not available");
