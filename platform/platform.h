@@ -4,9 +4,11 @@
 // can be switched to the simulated mouse in either.
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/graphics.h"
 #include "platform/hid.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "platform/window.h"
 
 namespace platform {
 
@@ -16,6 +18,8 @@ struct Services {
     Clock* clock = nullptr;
     Process* process = nullptr;
     Hid* hid = nullptr;
+    WindowSystem* windows = nullptr;
+    Graphics* graphics = nullptr;
 };
 
 Services& os();
@@ -26,5 +30,7 @@ Services& servicesStorage();
 // environment variable KVX_GMOUSE_SIM names a file, HID goes to the simulated
 // mouse backed by that file instead of the real devices.
 void installDefault();
+// Installs the build's windows and drawing (os() does so when installDefault left them unset).
+void installWindowing();
 
 } // namespace platform
