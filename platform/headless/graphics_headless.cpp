@@ -53,6 +53,18 @@ void HeadlessCanvas::stretchFrom(const Canvas& srcCanvas, const Rect& dst, const
     if (!src || dst.isEmpty() || s.isEmpty())
         return;
     const int dw = dst.width(), dh = dst.height(), sw = s.width(), sh = s.height();
+    // Texts travel with the pixels they were drawn on (by their top-left
+    // corner); what the copy covers is overwritten.
+    std::erase_if(texts_, [&](const DrawnText& t) { return dst.contains(t.at); });
+    for (const DrawnText& t : src->texts_) {
+        Rect box = Rect::fromXywh(t.at.x, t.at.y, std::max(t.extent.width, 1), std::max(t.extent.height, 1));
+        if (box.right <= s.left || box.left >= s.right || box.bottom <= s.top || box.top >= s.bottom)
+            continue;
+        DrawnText moved = t;
+        moved.at = {dst.left + int((long long)(t.at.x - s.left) * dw / sw),
+                    dst.top + int((long long)(t.at.y - s.top) * dh / sh)};
+        texts_.push_back(std::move(moved));
+    }
     for (int dy = 0; dy < dh; ++dy) {
         int ty = dst.top + dy;
         if (ty < 0 || ty >= size_.height)
@@ -127,6 +139,7 @@ void HeadlessCanvas::drawText(Point topLeft, TextView t)
     d.at = topLeft;
     d.text = Text(t);
     d.color = textColor_;
+    d.extent = textExtent(t);
     if (font_) {
         d.face = font_->face;
         d.tenths = font_->tenths;

@@ -21,6 +21,7 @@ public:
 
 struct DrawnText {
     Point at;
+    Size extent;
     Text text;
     Color color = 0;
     Text face;       // empty: no font selected
@@ -28,7 +29,8 @@ struct DrawnText {
 };
 
 // Pixels in memory, rasterised as GDI does for copies, stretches, blends and
-// fills; texts are measured with HeadlessFont and recorded, not rasterised.
+// fills; texts are measured with HeadlessFont and recorded, not rasterised,
+// and copies carry the recorded texts along with the pixels.
 class HeadlessCanvas : public Canvas {
 public:
     explicit HeadlessCanvas(Size size);
