@@ -3,6 +3,7 @@
 // start: the Win32 one in the product, the headless one in native tests. HID
 // can be switched to the simulated mouse in either.
 #include "platform/clock.h"
+#include "platform/file_dialog.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/hid.h"
@@ -18,6 +19,7 @@ struct Services {
     Clock* clock = nullptr;
     Process* process = nullptr;
     Hid* hid = nullptr;
+    FileDialog* fileDialog = nullptr;
     WindowSystem* windows = nullptr;
     Graphics* graphics = nullptr;
 };

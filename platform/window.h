@@ -52,9 +52,10 @@ constexpr unsigned Restore = 0xF120;
 struct DeviceChange {
     static constexpr unsigned Arrival = 0x8000;        // DBT_DEVICEARRIVAL
     static constexpr unsigned RemoveComplete = 0x8004; // DBT_DEVICEREMOVECOMPLETE
+    static constexpr unsigned DeviceInterface = 5;     // DBT_DEVTYP_DEVICEINTERFACE
     unsigned event = 0;
-    bool deviceInterface = false; // dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE
-    Text name;                    // dbcc_name of a device interface
+    unsigned deviceType = 0; // dbch_devicetype; 0 when the message carries no header
+    Text name;               // dbcc_name of a device interface
 };
 
 // A message as a message loop sees it before dispatching.

@@ -1,5 +1,6 @@
 #include "ui/appearance.h"
 
+#include "app/paths.h"
 #include "platform/platform.h"
 
 namespace ui {
@@ -10,10 +11,10 @@ bool Appearance::loadTextsAndPageSkins()
     return loadPageSkins(place, skins, texts.get(TextSection::Other, 1));
 }
 
-bool Appearance::applyLanguage(int index, const Text& folder, const Text& configFile)
+bool Appearance::applyLanguage(int index, const Text& configFile)
 {
     language = index;
-    place.languageFolder = folder;
+    place.languageFolder = app::languageFolder(index);
     platform::os().profile->writeString(configFile, u"Init", u"VER_SEL", text::fromInt(index));
     bool ok = loadTextsAndPageSkins();
     return loadWarningSkins() && ok;

@@ -26,7 +26,7 @@ struct Appearance {
     // Switching the language: the index and its folder, VER_SEL of section
     // Init written to configFile, then the texts and all six skin files read
     // again. False when a skin file is missing.
-    bool applyLanguage(int index, const Text& folder, const Text& configFile);
+    bool applyLanguage(int index, const Text& configFile);
 };
 
 } // namespace ui

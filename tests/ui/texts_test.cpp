@@ -166,7 +166,7 @@ TEST(Appearance, ApplyingALanguageStoresItAndReadsItsTextsAndEveryTable)
     EXPECT_EQ(look.skins.region19Text, u"https://example.invalid/English");
     EXPECT_EQ(look.skins.main[19].text, u"") << "region 19's text is kept apart";
 
-    ASSERT_TRUE(look.applyLanguage(6, u"\\6_INI_IT", config.file("config.ini")));
+    ASSERT_TRUE(look.applyLanguage(6, config.file("config.ini")));
     EXPECT_EQ(look.language, 6);
     EXPECT_EQ(platform::os().profile->getString(config.file("config.ini"), u"Init", u"VER_SEL", u"", 5), u"6");
     EXPECT_EQ(look.texts.tip(1), u"Italiano tip");
@@ -187,7 +187,21 @@ TEST(Appearance, ALanguageWithMissingSkinFilesReportsTipFiveOncePerFile)
     Appearance look;
     look.place = root.place("\\1_INI_EN");
     clearShownTips();
-    EXPECT_FALSE(look.applyLanguage(6, u"\\6_INI_IT", config.file("config.ini")));
+    EXPECT_FALSE(look.applyLanguage(6, config.file("config.ini")));
     EXPECT_EQ(shownTips(), std::vector<int>(6, 5));
     EXPECT_EQ(look.skins.main[0].width, 0) << "the old layout is not kept";
+}
+
+TEST(Appearance, LanguageWithoutAFolderReadsItsFilesFromTheDataRoot)
+{
+    uitest::DataRoot root;
+    writeLanguage(root, "\\", "Root", 25);
+    testsupport::TempFolder config;
+    Appearance look;
+    look.place = root.place("\\1_INI_EN");
+    clearShownTips();
+    EXPECT_TRUE(look.applyLanguage(25, config.file("config.ini")));
+    EXPECT_EQ(look.place.languageFolder, u"");
+    EXPECT_EQ(look.texts.tip(1), u"Root tip");
+    EXPECT_EQ(look.skins.main[0].x, 25);
 }

@@ -213,7 +213,7 @@ TEST_F(Warning, EachDialogRenewsTheDeviceNotificationAndPassesDeviceChangesOn)
 {
     int before = ws().native(main)->hidRegistrations;
     ws().setModalDriver([&](Window& w) {
-        ws().deviceChange(w, {platform::DeviceChange::RemoveComplete, true, u"\\\\?\\hid#x"});
+        ws().deviceChange(w, {platform::DeviceChange::RemoveComplete, platform::DeviceChange::DeviceInterface, u"\\\\?\\hid#x"});
         w.endDialog(1);
     });
     warnings->showWarning(u"x");
