@@ -104,6 +104,8 @@ void readGroupList(Library& lib, const Text& macroFolder)
         --lib.groupCount;
         dropped = true;
     }
+    if (lib.currentGroup >= lib.groupCount)
+        lib.currentGroup = 0;
     if (dropped)
         ui::showTip(kTipFileMissing);
     if (listExists && (dropped || lib.groupCount != stored))

@@ -171,12 +171,6 @@ TEST_F(MacroFilesTest, BuiltInMacrosLoadUpToThirteen)
     EXPECT_EQ(builtIn->records[12].repeatCount, 12);
 }
 
-TEST(MacroPaths, JoinAddsOneSeparator)
-{
-    EXPECT_EQ(joinPath(u"C:\\skins\\1_INI_EN\\macro\\", u"a.dat"), u"C:\\skins\\1_INI_EN\\macro\\a.dat");
-    EXPECT_EQ(joinPath(u"C:\\m", u"a.dat"), u"C:\\m\\a.dat");
-}
-
 class PresetFilesTest : public MacroFilesTest {
 protected:
     std::unique_ptr<PresetTable> presets = std::make_unique<PresetTable>();
