@@ -13,7 +13,12 @@ std::filesystem::path fsPath(const Text& t)
 #ifdef _WIN32
     return std::filesystem::path(std::wstring(t.begin(), t.end()));
 #else
-    return std::filesystem::path(text::toUtf8(t));
+    // Windows-style paths from the program, mapped as the headless files do.
+    std::string p = text::toUtf8(t);
+    for (char& c : p)
+        if (c == '\\')
+            c = '/';
+    return std::filesystem::path(p);
 #endif
 }
 

@@ -1,0 +1,54 @@
+#include "device/device_change.h"
+
+namespace device {
+
+void DeviceChangeHandler::onArrival()
+{
+    if (connection_.connected && connection_.stillPresent()) {
+        // Another device arrived while our mouse is still there: keep the
+        // open handles and the running threads instead of opening new ones.
+        host_.postMessage(kMsgDeviceArrived);
+        return;
+    }
+    if (connection_.connected && !threadsParked_) {
+        // Our handles went stale without a removal notice: park the threads
+        // before the handles they read are replaced.
+        host_.suspendDeviceThreads();
+        threadsParked_ = true;
+    }
+    connection_.connected = connection_.discover();
+    host_.postMessage(kMsgDeviceArrived);
+}
+
+void DeviceChangeHandler::onArrivedMessage()
+{
+    if (!connection_.connected)
+        return;
+    host_.hideStatusWarning();
+    host_.confirmModalWarning();
+    if (threadsParked_) {
+        host_.resumeDeviceThreads();
+        threadsParked_ = false;
+    }
+    if (!host_.isWindowVisible()) {
+        host_.showWindow();
+        host_.centreWindow();
+    }
+}
+
+void DeviceChangeHandler::onRemoval(int deviceType, TextView name)
+{
+    if (!connection_.isThisMouse(deviceType, name))
+        return;
+    host_.centreWindow();
+    if (!threadsParked_) {
+        host_.suspendDeviceThreads();
+        threadsParked_ = true;
+    }
+    connection_.connected = false;
+    connection_.close();
+    host_.showWindow();
+    host_.showStatusWarning(host_.notConnectedMessage());
+}
+
+} // namespace device

@@ -1,0 +1,46 @@
+#pragma once
+// What the main window does when HID devices come and go: any arrival
+// rediscovers the mouse; the removal of our mouse parks the device threads,
+// closes the connection and tells the user.
+#include "device/hid_connection.h"
+
+namespace device {
+
+// Private message posted after an arrival (WM_APP + 1005).
+constexpr unsigned kMsgDeviceArrived = 0x83ED;
+
+// The window side of a device change, implemented by the main window.
+class DeviceChangeHost {
+public:
+    virtual ~DeviceChangeHost() = default;
+    virtual void postMessage(unsigned message) = 0;
+    virtual void centreWindow() = 0;
+    virtual void showWindow() = 0;
+    virtual bool isWindowVisible() = 0;
+    virtual void showStatusWarning(const Text& message) = 0;
+    virtual void hideStatusWarning() = 0;
+    virtual void confirmModalWarning() = 0;  // OnOK of an open, visible modal warning
+    virtual void suspendDeviceThreads() = 0; // status reader and macro player
+    virtual void resumeDeviceThreads() = 0;
+    // Tip text 1 of the current language and the window title.
+    virtual Text notConnectedMessage() = 0;
+};
+
+class DeviceChangeHandler {
+public:
+    DeviceChangeHandler(HidConnection& connection, DeviceChangeHost& host) : connection_(connection), host_(host) {}
+
+    // DBT_DEVICEARRIVAL of any HID interface.
+    void onArrival();
+    // DBT_DEVICEREMOVECOMPLETE.
+    void onRemoval(int deviceType, TextView name);
+    // The posted kMsgDeviceArrived.
+    void onArrivedMessage();
+
+private:
+    HidConnection& connection_;
+    DeviceChangeHost& host_;
+    bool threadsParked_ = false;
+};
+
+} // namespace device
