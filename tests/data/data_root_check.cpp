@@ -225,11 +225,11 @@ std::vector<std::string> macroProblems(const DecodedMacro& m)
                 say(at + "pause item with sub " + std::to_string(e.sub));
             break;
         default:
-            // keys and the mouse buttons (240..242 in files, 0xF4/0xF5 unchanged)
+            // keyboard keys (HID usages 4..231) and the mouse buttons 0xF1..0xF5
             if (e.sub != 1 && e.sub != 2)
                 say(at + "key event with sub " + std::to_string(e.sub));
-            if (e.code > 0xFB)
-                say(at + "code " + std::to_string(e.code) + " is no key");
+            if (e.code < 4 || (e.code > 231 && e.code < 0xF1))
+                say(at + "code " + std::to_string(e.code) + " is no key of the mouse");
         }
     }
     auto count = [&](const char* what, int stored, int found, int limit) {

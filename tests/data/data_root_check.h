@@ -44,8 +44,9 @@ struct DecodedMacro {
 // Decodes one token line of format version 3; an empty optional and a reason
 // when the line is not 2621 three-digit tokens of 0..255.
 std::optional<DecodedMacro> decodeMacroLine(const std::string& line, std::string* why);
-// Consistency of a decoded record: counters against events, LED block
-// indexes, parameters of the kinds, empty slots. Empty when consistent.
+// Consistency of a record in its in-memory form (device key codes, mouse
+// buttons 0xF1..0xF5): counters against events, LED block indexes, parameters
+// of the kinds, empty slots. Empty when consistent.
 std::vector<std::string> macroProblems(const DecodedMacro& m);
 
 } // namespace datacheck

@@ -1,6 +1,7 @@
 // The shipped data root (skins/), read the way the program reads it: through
 // the profile functions of the platform layer, the skin field splitters and
 // the macro token lines. Every finding names its file, so one run lists all.
+#include "macro/macro_file.h"
 #include "platform/platform.h"
 #include "tests/data/data_root_check.h"
 #include "tests/support/temp_folder.h"
@@ -519,8 +520,38 @@ void checkEncodings(Findings& f)
     }
 }
 
+// A record as the program holds it, in the form the consistency check reads.
+std::optional<datacheck::DecodedMacro> inMemory(const macro::MacroRecord& r)
+{
+    datacheck::DecodedMacro m;
+    for (int u = 0; u < macro::kNameUnits; ++u) {
+        if (r.name[u] == 0) {
+            m.nameTerminated = true;
+            break;
+        }
+        m.name += r.name[u];
+    }
+    m.mode = r.mode;
+    m.repeatCount = r.repeatCount;
+    m.eventCount = r.eventCount;
+    m.xyCount = r.xyCount;
+    m.f7Count = r.f7Count;
+    m.cpiCount = r.cpiCount;
+    m.faCount = r.faCount;
+    m.ledCount = r.ledCount;
+    m.fbCount = r.fbCount;
+    m.vAdjustSwitch = r.vAdjustSwitch;
+    m.vAdjustValue = r.vAdjustValue;
+    for (int k = 0; k < macro::kMaxEvents; ++k)
+        m.events.push_back({r.code[k], r.sub[k], r.param[k].x, r.param[k].y, r.delay[k]});
+    for (int b = 0; b < macro::kBlockCount; ++b)
+        for (int j = 0; j < macro::kBlockBytes; ++j)
+            m.ledBlocks[b][j] = r.ledBlock[b][j];
+    return m;
+}
+
 // Reads a macro file as the program does and checks every record in it.
-int checkMacroFile(const std::string& rel, Findings& f, std::vector<std::u16string>* names = nullptr)
+int checkMacroFile(const std::string& rel, int language, Findings& f, std::vector<std::u16string>* names = nullptr)
 {
     Text file = at(rel);
     if (!platform::os().files->exists(file)) {
@@ -538,12 +569,13 @@ int checkMacroFile(const std::string& rel, Findings& f, std::vector<std::u16stri
             f.add(rel + " macro " + std::to_string(i) + ": line missing");
             continue;
         }
+        // the program's decoder forgives any text, so the token format is checked first
         std::string why;
-        auto m = datacheck::decodeMacroLine(utf8(line), &why);
-        if (!m) {
+        if (!datacheck::decodeMacroLine(utf8(line), &why)) {
             f.add(rel + " macro " + std::to_string(i) + ": " + why);
             continue;
         }
+        auto m = inMemory(macro::decodeMacroLine(line, macro::readFileVersion(file), language));
         for (const auto& p : datacheck::macroProblems(*m))
             f.add(rel + " macro " + std::to_string(i) + " (" + utf8(m->name) + "): " + p);
         if (names)
@@ -554,11 +586,11 @@ int checkMacroFile(const std::string& rel, Findings& f, std::vector<std::u16stri
 
 void checkMacros(Findings& f, std::map<int, std::vector<int>>* groupSizes)
 {
-    checkMacroFile("config/constMacro.dat", f);
+    checkMacroFile("config/constMacro.dat", 1, f);
     for (const Language& lang : kLanguages) {
         std::string folder = lang.folder;
         std::vector<std::u16string> presetNames;
-        int presets = checkMacroFile(folder + "/PUBG.dat", f, &presetNames);
+        int presets = checkMacroFile(folder + "/PUBG.dat", lang.index, f, &presetNames);
         if (presets != 12)
             f.add(folder + "/PUBG.dat: " + std::to_string(presets) + " presets, the weapon list holds 12");
         for (int i = 1; i <= presets; ++i)
@@ -591,7 +623,7 @@ void checkMacros(Findings& f, std::map<int, std::vector<int>>* groupSizes)
                     continue;
                 }
                 std::vector<std::u16string> names;
-                int macros = checkMacroFile(dir + utf8(name) + ".dat", f, &names);
+                int macros = checkMacroFile(dir + utf8(name) + ".dat", lang.index, f, &names);
                 if (macros > 12)
                     f.add(dir + utf8(name) + ".dat: more than 12 macros");
                 std::set<std::u16string> u(names.begin(), names.end());
