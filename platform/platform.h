@@ -7,6 +7,7 @@
 #include "platform/hid.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "platform/system_settings.h"
 
 namespace platform {
 
@@ -16,6 +17,7 @@ struct Services {
     Clock* clock = nullptr;
     Process* process = nullptr;
     Hid* hid = nullptr;
+    SystemSettings* systemSettings = nullptr;
 };
 
 Services& os();

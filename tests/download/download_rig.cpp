@@ -1,0 +1,65 @@
+#include "tests/download/download_rig.h"
+
+#include <cstdio>
+
+namespace dltest {
+
+std::string describe(const Step& s)
+{
+    switch (s.kind) {
+    case Step::Wait:
+        return "wait " + std::to_string(s.ms);
+    case Step::Get:
+        return "get";
+    default: {
+        std::string out = "set";
+        char hex[4];
+        for (std::uint8_t b : s.bytes) {
+            std::snprintf(hex, sizeof hex, " %02X", b);
+            out += hex;
+        }
+        return out;
+    }
+    }
+}
+
+std::string describe(const std::vector<Step>& steps)
+{
+    std::string out;
+    for (const Step& s : steps)
+        out += describe(s) + "\n";
+    return out;
+}
+
+DownloadRig::DownloadRig(platform::sim::SimMouseOptions options)
+    : mouse(std::make_shared<platform::sim::SimMouse>(options)), clock(*platform::os().clock, log),
+      savedClock_(platform::os().clock)
+{
+    mouse->attach(&bus);
+    bus.plug(mouse);
+    platform::servicesStorage().clock = &clock;
+}
+
+DownloadRig::~DownloadRig()
+{
+    platform::servicesStorage().clock = savedClock_;
+    connection.close();
+}
+
+bool DownloadRig::connect()
+{
+    connection.connected = connection.discover();
+    log.clear();
+    return connection.connected;
+}
+
+std::vector<Step> DownloadRig::memorySteps()
+{
+    std::vector<Step> out;
+    for (const Step& s : log.steps())
+        if (s.kind == Step::Wait || s.kind == Step::Get || (!s.bytes.empty() && s.bytes[0] == 0x18))
+            out.push_back(s);
+    return out;
+}
+
+} // namespace dltest
