@@ -3,6 +3,7 @@
 // start: the Win32 one in the product, the headless one in native tests. HID
 // can be switched to the simulated mouse in either.
 #include "platform/clock.h"
+#include "platform/file_dialog.h"
 #include "platform/files.h"
 #include "platform/hid.h"
 #include "platform/process.h"
@@ -18,6 +19,7 @@ struct Services {
     Process* process = nullptr;
     Hid* hid = nullptr;
     SystemSettings* systemSettings = nullptr;
+    FileDialog* fileDialog = nullptr;
 };
 
 Services& os();
