@@ -4,6 +4,36 @@
 
 namespace dltest {
 
+std::vector<WrittenBlock> writtenBlocks(const std::vector<Step>& steps)
+{
+    std::vector<WrittenBlock> blocks;
+    std::vector<std::uint8_t> loaded(256);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const Step& s = steps[i];
+        if (s.kind != Step::Set || s.bytes.size() < 7 || s.bytes[0] != 0x18)
+            continue;
+        if (s.bytes[1] == 0x03)
+            loaded[s.bytes[2]] = s.bytes[5];
+        if (s.bytes[1] == 0x09) {
+            WrittenBlock b;
+            b.address = static_cast<std::uint16_t>(s.bytes[3] | s.bytes[4] << 8);
+            b.bytes.assign(loaded.begin(), loaded.begin() + s.bytes[6] + 1);
+            b.programStep = i;
+            blocks.push_back(std::move(b));
+        }
+    }
+    return blocks;
+}
+
+std::size_t finishStep(const std::vector<Step>& steps)
+{
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        if (steps[i].kind == Step::Set && steps[i].bytes.size() >= 2 && steps[i].bytes[0] == 0x18 &&
+            steps[i].bytes[1] == 0x10)
+            return i;
+    return steps.size();
+}
+
 std::string describe(const Step& s)
 {
     switch (s.kind) {

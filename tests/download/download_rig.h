@@ -36,6 +36,16 @@ inline Step mem(std::uint8_t flags, std::uint8_t index, std::uint16_t address, s
                 data, last});
 }
 
+// The blocks that a log of write-block sequences programmed, in order.
+struct WrittenBlock {
+    std::uint16_t address = 0;
+    std::vector<std::uint8_t> bytes;
+    std::size_t programStep = 0;   // index of its program request in the log
+};
+std::vector<WrittenBlock> writtenBlocks(const std::vector<Step>& steps);
+// Index of the first finish request in the log, or steps.size().
+std::size_t finishStep(const std::vector<Step>& steps);
+
 std::string describe(const Step& s);
 std::string describe(const std::vector<Step>& steps);
 
