@@ -56,22 +56,27 @@ std::vector<MemoryBlock> settingsAreaBlocks(const SettingsAreaInput& in)
         return a;
     };
 
+    // Bits are set with an if: g++ 12 at -O2 with -fsanitize=undefined
+    // vectorises "flag << n" loops into all-ones.
     int q[settings::kDpiLevels];
     int highBits = 0;
     for (int n = 0; n < settings::kDpiLevels; ++n) {
         q[n] = settings::dpiDeviceCode(s.dpiIndex[n]);
-        highBits |= ((q[n] >> 4) & 1) << n;
+        if (q[n] & 0x10)
+            highBits |= 1 << n;
     }
     auto dpiPair = [&](int n) { return u8(((q[n] & 0xF) << 4) + (q[n + 1] & 0xF)); };
 
     int enabledBits = 0;
     for (int n = 0; n < settings::kDpiLevels; ++n)
-        enabledBits |= (s.dpiEnabled[n] & 1) << n;
+        if (s.dpiEnabled[n] & 1)
+            enabledBits |= 1 << n;
 
     // Packed here rather than in the store: the save thread may be reading it.
     int cycleColours = 0;
     for (int k = 0; k < settings::kUserColours; ++k)
-        cycleColours |= (s.cycleFlags[k] ? 1 : 0) << k;
+        if (s.cycleFlags[k] != 0)
+            cycleColours |= 1 << k;
 
     // Un.X: user colour n in the high nibble, DPI level n colour in the low.
     std::vector<std::uint8_t> pairs;

@@ -304,7 +304,8 @@ void expectImageMatches(const platform::sim::MemoryImage& image, const DownloadW
     EXPECT_EQ(decoded.userColourEnable, s.userColourEnable);
     int packed = 0;
     for (int k = 0; k < 7; ++k)
-        packed |= s.cycleFlags[k] << k;
+        if (s.cycleFlags[k])
+            packed |= 1 << k;
     EXPECT_EQ(decoded.cycleColours, packed);
     EXPECT_EQ(decoded.reportInterval, settings::reportIntervalFor(s.reportRate));
     EXPECT_EQ(decoded.symmetry, s.effectSymmetry);
