@@ -5,10 +5,12 @@
 #include "platform/clock.h"
 #include "platform/file_dialog.h"
 #include "platform/files.h"
+#include "platform/graphics.h"
 #include "platform/hid.h"
 #include "platform/process.h"
 #include "platform/profile.h"
 #include "platform/system_settings.h"
+#include "platform/window.h"
 
 namespace platform {
 
@@ -20,6 +22,8 @@ struct Services {
     Hid* hid = nullptr;
     SystemSettings* systemSettings = nullptr;
     FileDialog* fileDialog = nullptr;
+    WindowSystem* windows = nullptr;
+    Graphics* graphics = nullptr;
 };
 
 Services& os();
@@ -30,5 +34,7 @@ Services& servicesStorage();
 // environment variable KVX_GMOUSE_SIM names a file, HID goes to the simulated
 // mouse backed by that file instead of the real devices.
 void installDefault();
+// Installs the build's windows and drawing (os() does so when installDefault left them unset).
+void installWindowing();
 
 } // namespace platform

@@ -1,6 +1,6 @@
 #include "settings/button_catalogue.h"
 
-#include "keys/key_tables.h"
+#include "macro/combination_macro.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -10,7 +10,6 @@ namespace settings {
 namespace {
 
 constexpr size_t kCatalogueBuffer = 15;
-constexpr std::uint16_t kCombinationDelayMs = 4;
 
 bool validButton(int button) { return button >= 0 && button < kButtons; }
 
@@ -150,7 +149,7 @@ void assignKeyCombination(ConfigStore& s, int button, const Text& shortcutText, 
 Text shortcutText(const Combination& c)
 {
     auto vk = [](bool on, int code) { return on ? text::fromInt(code) : Text(); };
-    const Text sep = kShortcutSeparator;
+    const Text sep = macro::kShortcutSeparator;
     return u"Ctrl" + sep + vk(c.ctrl, kVkLeftCtrl) + sep + u"Shift" + sep + vk(c.shift, kVkLeftShift) + sep +
            u"Alt" + sep + vk(c.alt, kVkLeftAlt) + sep + u"Win" + sep + vk(c.win, kVkLeftWin) + sep +
            (c.vk ? c.keyName : Text()) + sep + (c.vk ? text::fromInt(c.vk) : Text());
@@ -158,47 +157,11 @@ Text shortcutText(const Combination& c)
 
 std::vector<std::pair<Text, Text>> shortcutPairs(const Text& text)
 {
-    std::vector<Text> tokens;
-    const TextView sep = kShortcutSeparator;
-    size_t start = 0;
-    for (;;) {
-        size_t at = text.find(sep, start);
-        if (at == Text::npos) {
-            tokens.push_back(text.substr(start));
-            break;
-        }
-        tokens.push_back(text.substr(start, at - start));
-        start = at + sep.size();
-    }
+    std::vector<Text> tokens = macro::splitShortcutText(text);
     std::vector<std::pair<Text, Text>> pairs;
     for (size_t i = 0; i + 1 < tokens.size(); i += 2)
         pairs.emplace_back(std::move(tokens[i]), std::move(tokens[i + 1]));
     return pairs;
-}
-
-void buildCombinationMacro(macro::MacroRecord& r, const Text& text, int language)
-{
-    macro::clearRecord(r);
-    Text name;
-    int count = 0;
-    for (const auto& [keyName, vk] : shortcutPairs(text)) {
-        if (vk.empty())
-            continue;
-        // A text from a file can hold any number of pairs; the record holds 275 events.
-        if (count == macro::kMaxEvents)
-            break;
-        if (count > 0)
-            name += u"+";
-        name += keyName;
-        r.code[count] = static_cast<std::uint8_t>(keys::deviceFromVk(language, text::toInt(vk), keys::kModeKeys));
-        r.sub[count] = macro::sub::Press;
-        r.delay[count] = kCombinationDelayMs;
-        ++count;
-    }
-    macro::setRecordName(r, name);
-    r.mode = macro::cycle::WhileHeld;
-    r.repeatCount = 1;
-    r.eventCount = static_cast<std::uint16_t>(count);
 }
 
 void rebuildShortcutMacros(ConfigStore& s, int language)
@@ -208,7 +171,7 @@ void rebuildShortcutMacros(ConfigStore& s, int language)
             macro::clearRecord(r);
         for (int b = 0; b < kButtons; ++b)
             if (s.buttons[n][b].functionCode == function::KeyCombination)
-                buildCombinationMacro(s.shortcutMacros[n][b], s.buttons[n][b].shortcutText, language);
+                macro::buildCombinationMacro(s.shortcutMacros[n][b], s.buttons[n][b].shortcutText, language);
     }
 }
 

@@ -68,7 +68,6 @@ void assignFromSubMenu(ConfigStore& s, int config, int button, int code, int lef
 void assignKeyCombination(ConfigStore& s, int button, const Text& shortcutText, bool fromButtonMenu, int language);
 
 // --- key combinations ---
-inline constexpr char16_t kShortcutSeparator[] = u"&split&";
 inline constexpr int kVkLeftCtrl = 162;
 inline constexpr int kVkLeftShift = 160;
 inline constexpr int kVkLeftAlt = 164;
@@ -87,10 +86,8 @@ struct Combination {
 Text shortcutText(const Combination& c);
 // The pairs of a shortcut text in order; a trailing unpaired token is dropped.
 std::vector<std::pair<Text, Text>> shortcutPairs(const Text& text);
-// The pairs with a value, as a macro: one press per key, 4 ms apart, played
-// while the button is held; the name is the keys' names joined by "+".
-void buildCombinationMacro(macro::MacroRecord& r, const Text& text, int language);
-// Every configuration's shortcut macros, from the texts of its code-33 buttons.
+// Every configuration's shortcut macros, from the texts of its code-33 buttons
+// (macro::buildCombinationMacro); all other records are cleared.
 void rebuildShortcutMacros(ConfigStore& s, int language);
 
 // --- references to macros ---

@@ -69,6 +69,9 @@ private:
     Text section_;
 };
 
+// The level indexes the per-level arrays everywhere; a garbled one starts at level 0.
+std::int32_t validDpiLevel(std::int32_t level) { return level >= 0 && level < kDpiLevels ? level : 0; }
+
 bool fileExists(const Text& path)
 {
     platform::Files& files = *platform::os().files;
@@ -141,9 +144,7 @@ void loadConfiguration(ConfigStore& s, const Text& folder, int config, bool fact
     r.string(u"WHEEL_STATUS", kValueBuffer);   // always 0; what the file holds is dropped
 
     r.section(kShareData);
-    std::int32_t level = r.number(u"DPI_LEVEL");
-    // The level indexes the per-level arrays everywhere; a garbled one starts at level 0.
-    s.dpiLevel = (level >= 0 && level < kDpiLevels) ? level : 0;
+    s.dpiLevel = validDpiLevel(r.number(u"DPI_LEVEL"));
     for (int i = 0; i < kDpiLevels; ++i) {
         s.dpiIndex[i] = r.byte(key("DPI_SET", i), kColourBuffer);
         s.dpiEnabled[i] = r.number(key("DPI_SET_EN", i), kColourBuffer) != 0 ? 1 : 0;
@@ -236,9 +237,21 @@ void saveDpiLevel(ConfigStore& s, const Text& file, int config)
     Writer(file, kShareData).number(u"DPI_LEVEL", s.dpiLevel.load());
 }
 
+void loadDpiLevel(ConfigStore& s, const Text& file)
+{
+    s.dpiLevel = validDpiLevel(Reader(file, kShareData).number(u"DPI_LEVEL"));
+}
+
 void saveCurrentConfiguration(const ConfigStore& s, const Text& file)
 {
     Writer(file, u"Init").number(u"CurConfig", currentConfiguration(s));
+}
+
+void saveAllConfigurations(ConfigStore& s, const Text& file)
+{
+    saveCurrentConfiguration(s, file);
+    for (int config = 0; config < kConfigurations; ++config)
+        saveConfiguration(s, file, config);
 }
 
 void factoryReset(ConfigStore& s, const Text& folder, int language)

@@ -25,8 +25,15 @@ void saveConfiguration(ConfigStore& s, const Text& file, int config);
 // Only DPI_LEVEL of ShareData, after the mouse reported a DPI change.
 void saveDpiLevel(ConfigStore& s, const Text& file, int config);
 
+// Only DPI_LEVEL of ShareData into the store, after the sound-reactive
+// lighting handed the lights back. A level outside 0..5 reads as 0.
+void loadDpiLevel(ConfigStore& s, const Text& file);
+
 // CurConfig of Init, as the apply step writes it before the four saves.
 void saveCurrentConfiguration(const ConfigStore& s, const Text& file);
+
+// The apply step's save: CurConfig, then configurations 0, 1, 2, 3.
+void saveAllConfigurations(ConfigStore& s, const Text& file);
 
 // Configurations 3, 2, 1, 0 from configReset.ini, each saved into config.ini.
 // The caller first clears the download's record of the mouse's macro memory

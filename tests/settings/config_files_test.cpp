@@ -396,6 +396,34 @@ TEST_F(ConfigSave, DpiLevelAloneAndTheCurrentConfiguration)
     EXPECT_EQ(read(configFile(), "Init", "CurConfig"), u"3");
 }
 
+TEST_F(ConfigSave, TheApplyStepWritesCurConfigThenConfigurationsZeroToThree)
+{
+    writeConfig(completeConfig());
+    for (int n = 0; n < kConfigurations; ++n)
+        loadConfiguration(*store, folder(), n, false, kLanguage);
+    setCurrentConfiguration(*store, 1);
+    auto& recorder = record();
+    saveAllConfigurations(*store, configFile());
+    std::vector<std::string> order;
+    for (const auto& call : recorder.calls)
+        if (call.key == u"CurConfig" || call.key == u"K0")
+            order.push_back(text::toUtf8(call.section) + "/" + text::toUtf8(call.value));
+    EXPECT_EQ(order, (std::vector<std::string>{"Init/1", "Config0/1", "Config1/2", "Config2/3",
+                                               "Config3/33," + std::string(settingstest::kCtrlShiftC)}));
+}
+
+TEST_F(ConfigSave, DpiLevelReadBackAfterTheSoundLighting)
+{
+    writeConfig(completeConfig());
+    loadDpiLevel(*store, configFile());
+    EXPECT_EQ(store->dpiLevel.load(), 3);
+    IniText ini = completeConfig();
+    ini.section("ShareData").set("DPI_LEVEL", "6");
+    writeConfig(ini);
+    loadDpiLevel(*store, configFile());
+    EXPECT_EQ(store->dpiLevel.load(), 0);
+}
+
 // ---------------------------------------------------------------- factory reset
 
 class FactoryReset : public SettingsTest {};
