@@ -17,6 +17,8 @@ Services& os()
     std::call_once(once, [] {
         if (!servicesStorage().profile)
             installDefault();
+        if (!servicesStorage().windows)
+            installWindowing();
     });
     return servicesStorage();
 }

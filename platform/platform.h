@@ -3,10 +3,13 @@
 // start: the Win32 one in the product, the headless one in native tests. HID
 // can be switched to the simulated mouse in either.
 #include "platform/clock.h"
+#include "platform/file_dialog.h"
 #include "platform/files.h"
+#include "platform/graphics.h"
 #include "platform/hid.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "platform/window.h"
 
 namespace platform {
 
@@ -16,6 +19,9 @@ struct Services {
     Clock* clock = nullptr;
     Process* process = nullptr;
     Hid* hid = nullptr;
+    FileDialog* fileDialog = nullptr;
+    WindowSystem* windows = nullptr;
+    Graphics* graphics = nullptr;
 };
 
 Services& os();
@@ -26,5 +32,7 @@ Services& servicesStorage();
 // environment variable KVX_GMOUSE_SIM names a file, HID goes to the simulated
 // mouse backed by that file instead of the real devices.
 void installDefault();
+// Installs the build's windows and drawing (os() does so when installDefault left them unset).
+void installWindowing();
 
 } // namespace platform

@@ -4,7 +4,8 @@ set -euo pipefail
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 for pkg in cmake make g++ libgtest-dev googletest g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev \
-           wine wine64 xvfb xauth xdotool imagemagick python3 python3-pil x11-utils; do
+           wine wine64 xvfb xauth xdotool imagemagick python3 python3-pil x11-utils \
+           libpng-dev libjpeg-dev; do
     have "$pkg" || need+=("$pkg")
 done
 if [ ${#need[@]} -gt 0 ]; then

@@ -1,4 +1,5 @@
 #include "platform/headless/clock_headless.h"
+#include "platform/headless/file_dialog_headless.h"
 #include "platform/headless/files_headless.h"
 #include "platform/headless/process_headless.h"
 #include "platform/headless/profile_headless.h"
@@ -14,12 +15,14 @@ void installDefault()
     static headless::HeadlessClock clock;
     static headless::HeadlessProcess process;
     static sim::SimHidBus emptyBus;
+    static headless::ScriptedFileDialog fileDialog;
 
     Services& s = servicesStorage();
     s.files = &files;
     s.profile = &profile;
     s.clock = &clock;
     s.process = &process;
+    s.fileDialog = &fileDialog;
     sim::SimWorld* world = sim::simulatedWorldFromEnvironment(process.environment(u"KVX_GMOUSE_SIM"),
                                                               process.environment(u"KVX_GMOUSE_SIM_LOG"));
     s.hid = world ? static_cast<Hid*>(&world->bus) : &emptyBus;

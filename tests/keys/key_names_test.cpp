@@ -124,3 +124,76 @@ TEST(MacVkAndText, ConvertsAndNamesInItsLanguage)
     EXPECT_EQ(keys.keyName(kDeviceButton4, kModeKeys, kLeft, kMiddle, kRight, u"B4", u"B5"),
               u"B4");
 }
+
+TEST(NationalKeyNames, ShippedLanguagesHaveTheirOwnTable)
+{
+    EXPECT_EQ(nameTableOfLanguage(4), NameTable::German);
+    EXPECT_EQ(nameTableOfLanguage(6), NameTable::Italian);
+    EXPECT_EQ(nameTableOfLanguage(7), NameTable::Russian);
+}
+
+TEST(NationalKeyNames, TellingRows)
+{
+    struct Case {
+        int language;
+        int code;
+        const char16_t* name;
+    };
+    const Case cases[] = {
+        {4, 39, u"0="},  {4, 40, u"Ziff.-Block Enter"}, {4, 41, u"Esc"},
+        {4, 44, u"Leerzeichen"}, {4, 45, u"?ß"}, {4, 47, u"Ü"}, {4, 51, u"Ö"}, {4, 52, u"Ä"},
+        {4, 31, u"2\""}, {4, 32, u"3§"}, {4, 4, u"A"}, {4, 28, u"Z"}, {4, 29, u"Y"},
+        {7, 40, u"Клавиатура Enter"}, {7, 47, u"Х"}, {7, 48, u"Ъ"}, {7, 51, u"Ж"},
+        {7, 52, u"Э"}, {7, 54, u"Б"}, {7, 55, u"Ю"}, {7, 32, u"3№"}, {7, 28, u"Y"},
+        {6, 40, u"Tastierino Invio"}, {6, 32, u"3£"}, {6, 47, u"èé"}, {6, 28, u"Y"},
+        {6, 58, u"F1"}, {4, 115, u"F24"}, {7, 69, u"F12"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(nameOf(c.language, c.code), c.name)
+            << "language " << c.language << " code " << c.code;
+}
+
+// Each table names the same keys as the English one, plus the ISO <> key.
+TEST(NationalKeyNames, TablesNameTheSameKeysAsEnglish)
+{
+    for (int language : {4, 6, 7}) {
+        for (int code = 0; code < 256; ++code) {
+            bool english = nameOf(1, code) != u"NULL";
+            bool national = nameOf(language, code) != u"NULL";
+            if (code == 100)
+                EXPECT_TRUE(national) << "language " << language;
+            else
+                EXPECT_EQ(national, english) << "language " << language << " code " << code;
+        }
+    }
+}
+
+// With the keyboard layout of the language, the key pressed shows the label
+// printed on it.
+TEST(NationalKeyNames, APressedKeyShowsItsLabel)
+{
+    struct Case {
+        int language;
+        int vk;
+        const char16_t* name;
+    };
+    const Case cases[] = {
+        {4, 'Z', u"Z"},    {4, 'Y', u"Y"},     {4, 186, u"Ü"},    {4, 192, u"Ö"},
+        {4, 222, u"Ä"},    {4, 219, u"?ß"},    {4, 221, u"´`"},   {4, 187, u"+*"},
+        {4, 191, u"#'"},   {4, 220, u"^°"},    {4, 189, u"-_"},   {4, 226, u"<>"},
+        {6, 186, u"èé"},   {6, 187, u"+*"},    {6, 191, u"ù§"},   {6, 192, u"òç"},
+        {6, 222, u"à°"},   {6, 219, u"'?"},    {6, 220, u"\\|"},  {6, 221, u"ì^"},
+        {6, 189, u"-_"},   {6, 188, u",;"},    {6, 226, u"<>"},
+        {7, 219, u"Х"},    {7, 221, u"Ъ"},     {7, 186, u"Ж"},    {7, 222, u"Э"},
+        {7, 188, u"Б"},    {7, 190, u"Ю"},     {7, 192, u"Ё"},    {7, 191, u".,"},
+        {1, 192, u"~"},    {1, 'Y', u"Y"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(nameOf(c.language, deviceFromVk(c.language, c.vk, kModeKeys)), c.name)
+            << "language " << c.language << " vk " << c.vk;
+    for (int language : {1, 4, 6, 7})
+        for (int vk = 'A'; vk <= 'Z'; ++vk)
+            EXPECT_EQ(nameOf(language, deviceFromVk(language, vk, kModeKeys)),
+                      Text(1, static_cast<char16_t>(vk)))
+                << "language " << language;
+}

@@ -67,18 +67,6 @@ protected:
 
 } // namespace
 
-TEST_F(MacroRecordTest, EmptyTemplateIsAllZeroAndClearRestoresIt)
-{
-    auto r = emptyRecord();
-    static const MacroRecord zero{};
-    EXPECT_EQ(0, std::memcmp(&kEmptyRecord, &zero, sizeof zero));
-    r->eventCount = 3;
-    r->ledBlock[4][67] = 9;
-    setRecordName(*r, u"x");
-    clearRecord(*r);
-    EXPECT_EQ(*r, kEmptyRecord);
-}
-
 TEST_F(MacroRecordTest, NameIsCutTo29UnitsAndStaysTerminated)
 {
     auto r = emptyRecord();
@@ -402,15 +390,6 @@ TEST_F(MacroRecordTest, GroupTableOperationsNeverWriteTheTemplateSlot)
     EXPECT_FALSE(deleteEvent(*table, kTemplateSlot, 0));
     EXPECT_EQ((*table)[kTemplateSlot], kEmptyRecord);
     EXPECT_TRUE(deleteEvent(*table, 11, 0));
-}
-
-TEST(MacroReferences, CodesNameTheirGroupAndMacro)
-{
-    EXPECT_EQ(libraryGroupOf(256), 0);
-    EXPECT_EQ(libraryMacroOf(256), 0);
-    EXPECT_EQ(libraryFunction(2, 4), 772);
-    EXPECT_EQ(libraryGroupOf(772), 2);
-    EXPECT_EQ(libraryMacroOf(772), 4);
 }
 
 TEST(MacroReferences, ValidOnlyWhenTheTargetExists)

@@ -1,0 +1,73 @@
+#pragma once
+// The user's macro library: up to 12 groups of up to 12 macros. Each group is a
+// group file (name + ".dat") in the macro folder; "macroGrp.ini" in the same
+// folder lists the groups in order. The macros of the selected group are kept
+// in the current group table, the others are read from their files when needed.
+#include "macro/macro_file.h"
+#include "macro/macro_record.h"
+
+#include <array>
+#include <optional>
+#include <span>
+
+namespace macro {
+
+inline const char16_t* const kGroupListFile = u"macroGrp.ini";
+inline const char16_t* const kGroupFileExtension = u".dat";
+constexpr size_t kGroupNameBufferChars = 60; // names of at most 59 characters
+
+struct Library {
+    int groupCount = 0;
+    std::array<Text, kMaxGroups> groupNames;
+    std::array<int, kMaxGroups> macroCounts{};
+    std::array<std::array<Text, kMaxMacrosPerGroup>, kMaxGroups> macroNames;
+    std::array<bool, kMaxGroups> opened{};
+    int currentGroup = 0;
+    int currentMacro = 0;
+    int currentGroupMacroCount = 0;
+    GroupTable table{}; // the current group's macros; slot 12 stays empty
+};
+
+// Whether a group name can be a file name inside the macro folder: not empty,
+// no path separators, "..", drive colons or characters Windows forbids in file
+// names, and not a device name such as CON or LPT1.
+bool isSafeGroupName(TextView name);
+// The group's file, or nothing when the name could leave the macro folder.
+std::optional<Text> groupFilePath(const Text& macroFolder, TextView groupName);
+
+// Reads "macroGrp.ini": the group count and names. Groups whose file is missing
+// (or whose name is no safe file name) are dropped and the list file is written
+// again. A missing list file shows tip 5 and gives an empty library.
+void readGroupList(Library& lib, const Text& macroFolder);
+// Writes the group count and all twelve name keys (empty past the count).
+bool writeGroupList(const Library& lib, const Text& macroFolder);
+
+// Whether group i's file exists; with load set, its macros are loaded into the
+// current group table and the current group macro count is set.
+bool checkGroupFile(Library& lib, int group, bool load, const Text& macroFolder, int language);
+
+// Re-reads every group's macro count and macro names from the group files.
+void readMacroNames(Library& lib, const Text& macroFolder);
+
+// Makes a new or changed name unique among `others` (the other group names, or
+// the other macro names of the group). Leading spaces are removed; a name of
+// spaces only gives an empty text. A name equal to another becomes its base
+// (the name without two trailing digits) followed by the next free two-digit
+// number, never longer than maxLength. Group names name files, so they compare
+// without regard to case.
+Text makeUniqueName(TextView name, std::span<const Text> others, size_t maxLength, bool ignoreCase);
+
+// Macro m of group g, read from the files: nothing when g is not a group of
+// "macroGrp.ini" or m not a macro of its file.
+std::optional<MacroRecord> findGroupMacro(const Text& macroFolder, int group, int macro, int language);
+// The same, with the all-zero record when there is no such macro.
+MacroRecord readGroupMacro(const Text& macroFolder, int group, int macro, int language);
+
+// The macro a button function code plays: the button's key-combination macro
+// for 33, an empty macro for 34..49, a preset for 50..255, a library macro for
+// 256..29999. Nothing for other codes and for references whose target is gone.
+std::optional<MacroRecord> resolveButtonMacro(int functionCode, const MacroRecord& buttonShortcut,
+                                              const PresetTable& presets, const Text& macroFolder,
+                                              int language);
+
+} // namespace macro

@@ -1,0 +1,249 @@
+#include "ui/skin.h"
+
+#include "platform/platform.h"
+#include "ui/tips.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace ui {
+
+namespace {
+
+constexpr size_t kValueChars = 260; // values up to 259 characters
+
+std::vector<size_t> commaPositions(TextView value)
+{
+    std::vector<size_t> commas;
+    for (size_t i = 0; i < value.size(); ++i)
+        if (value[i] == u',')
+            commas.push_back(i);
+    return commas;
+}
+
+Text piece(TextView value, size_t from, size_t to)
+{
+    return Text(value.substr(from, to - from));
+}
+
+const Text kMissingFile = u"\u627E\u4E0D\u5230\u914D\u7F6E\u6587\u4EF6";   // 找不到配置文件
+const Text kBadEntry = u"\u52A0\u8F7Dini\u9519\u8BEF\uFF01";               // 加载ini错误！
+
+} // namespace
+
+SkinFields splitMainFields(TextView value)
+{
+    SkinFields f;
+    std::vector<size_t> commas = commaPositions(value);
+    const size_t n = commas.size();
+    if (n >= 5) {
+        // Seven fields at most: what lies beyond a seventh comma is dropped.
+        size_t start = 0;
+        for (size_t k = 0; k < 7; ++k) {
+            size_t end = k < n ? commas[k] : value.size();
+            f[k] = piece(value, start, end);
+            if (k >= n)
+                break;
+            start = commas[k] + 1;
+        }
+    } else if (n == 1 || n == 2) {
+        f[0] = piece(value, 0, commas[0]);
+        if (n == 1) {
+            f[1] = piece(value, commas[0] + 1, value.size());
+        } else {
+            f[1] = piece(value, commas[0] + 1, commas[1]);
+            f[2] = piece(value, commas[1] + 1, value.size());
+        }
+    } else {
+        f[0] = Text(value);
+    }
+    return f;
+}
+
+DialogFields splitDialogFields(TextView value)
+{
+    DialogFields out;
+    std::vector<size_t> commas = commaPositions(value);
+    out.tooManyCommas = commas.size() > 6;
+    if (commas.empty()) {
+        out.fields[0] = Text(value);
+        return out;
+    }
+    size_t start = 0;
+    for (size_t k = 0; k < 6; ++k) {
+        if (k >= commas.size())
+            break; // this field's closing comma is missing: it stays empty
+        out.fields[k] = piece(value, start, commas[k]);
+        start = commas[k] + 1;
+    }
+    if (commas.size() >= 6)
+        out.fields[6] = piece(value, commas[5] + 1, value.size());
+    return out;
+}
+
+int displayScale(Size screen)
+{
+    return (screen.width >= 2880 && screen.height >= 1800) ? 2 : 1;
+}
+
+namespace {
+
+SkinFields readFields(const Text& path, const Text& section, const Text& key, SkinReader reader)
+{
+    Text value = platform::os().profile->getString(path, section, key, Text(), kValueChars);
+    if (reader == SkinReader::MainWindow)
+        return splitMainFields(value);
+    DialogFields d = splitDialogFields(value);
+    if (d.tooManyCommas)
+        platform::os().windows->messageBox(nullptr, kBadEntry, programName());
+    return d.fields;
+}
+
+void reportMissing(SkinReader reader)
+{
+    if (reader == SkinReader::MainWindow)
+        showTip(5);
+    else
+        platform::os().windows->messageBox(nullptr, kMissingFile, programName());
+}
+
+} // namespace
+
+bool loadRegionTable(const SkinPlace& place, const Text& file, const Text& section, int first,
+                     std::span<SkinRegion> table, SkinReader reader)
+{
+    const Text path = place.languageFile(file);
+    const bool found = platform::os().files->exists(path);
+    for (size_t i = 0; i < table.size(); ++i) {
+        SkinFields f = readFields(path, section, text::fromInt(first + long(i)), reader);
+        SkinRegion& r = table[i];
+        r.x = text::toInt(f[1]) * place.scale;
+        r.y = text::toInt(f[2]) * place.scale;
+        r.width = text::toInt(f[3]) * place.scale;
+        r.height = text::toInt(f[4]) * place.scale;
+        r.text = f[5];
+    }
+    if (!found)
+        reportMissing(reader);
+    return found;
+}
+
+Rect loadRectangle(const SkinPlace& place, const Text& file, const Text& section, int key, SkinReader reader)
+{
+    SkinFields f = readFields(place.languageFile(file), section, text::fromInt(key), reader);
+    int left = text::toInt(f[1]) * place.scale;
+    int top = text::toInt(f[2]) * place.scale;
+    return {left, top, left + text::toInt(f[3]) * place.scale, top + text::toInt(f[4]) * place.scale};
+}
+
+int hitTest(Point p, std::span<const SkinRegion> table)
+{
+    const size_t count = std::min<size_t>(table.size(), kNoRegion);
+    for (size_t i = 0; i < count; ++i)
+        if (table[i].contains(p))
+            return int(i);
+    return kNoRegion;
+}
+
+Rect pictureRect(const SkinRegion& r, int scale)
+{
+    int s = std::max(scale, 1);
+    return Rect::fromXywh(r.x / s, r.y / s, r.width / s, r.height / s);
+}
+
+void copyRegion(platform::Canvas& dst, const platform::Canvas* src, const SkinRegion& r, int scale)
+{
+    if (!src)
+        return;
+    Rect pr = pictureRect(r, scale);
+    if (pr.isEmpty())
+        return;
+    dst.copyFrom(*src, pr, {pr.left, pr.top});
+}
+
+void drawPartialRegion(platform::Canvas& dst, const platform::Canvas* src, const SkinRegion& r, int width, int scale)
+{
+    if (!src || width <= 0)
+        return;
+    Rect pr = pictureRect(r, scale);
+    pr.right = pr.left + width;
+    if (pr.isEmpty())
+        return;
+    dst.copyFrom(*src, pr, {pr.left, pr.top});
+}
+
+std::unique_ptr<platform::Canvas> loadPicture(const Text& path)
+{
+    return platform::os().graphics->loadPicture(path);
+}
+
+void premultiplyAlpha(platform::Canvas& picture)
+{
+    for (platform::Pixel& p : picture.pixels()) {
+        unsigned a = platform::alphaOf(p);
+        unsigned r = ((p >> 16) & 0xFF) * a / 255;
+        unsigned g = ((p >> 8) & 0xFF) * a / 255;
+        unsigned b = (p & 0xFF) * a / 255;
+        p = platform::makePixel(a, r, g, b);
+    }
+}
+
+bool drawPng(const Text& path, platform::Canvas& dst, Point at)
+{
+    auto picture = loadPicture(path);
+    if (!picture)
+        return false;
+    premultiplyAlpha(*picture);
+    dst.alphaBlendFrom(*picture, at);
+    return true;
+}
+
+std::optional<Size> maskSize(const Text& path)
+{
+    auto mask = loadPicture(path);
+    if (!mask)
+        return std::nullopt;
+    return mask->size();
+}
+
+void shapeWindow(platform::Window& window, Size mask, int scale, Point topLeft)
+{
+    const int w = mask.width * scale, h = mask.height * scale;
+    window.setRegion({0, 0, w, h});
+    window.move(Rect::fromXywh(topLeft.x, topLeft.y, w, h));
+}
+
+SkinPictures loadSkinPictures(const SkinPlace& place, const Text& base, const Text& variant)
+{
+    SkinPictures p;
+    p.normal = loadPicture(place.picture(base + u"_normal" + variant + u".jpg"));
+    p.over = loadPicture(place.picture(base + u"_over" + variant + u".jpg"));
+    p.down = loadPicture(place.picture(base + u"_down" + variant + u".jpg"));
+    return p;
+}
+
+void paintHover(SkinPictures& pictures, std::span<const SkinRegion> table, int hovered, bool pressed, int scale)
+{
+    if (!pictures.normal || hovered < 0 || hovered == kNoRegion || size_t(hovered) >= table.size())
+        return;
+    copyRegion(*pictures.normal, pressed ? pictures.down.get() : pictures.over.get(), table[size_t(hovered)], scale);
+}
+
+void present(platform::Canvas& surface, const platform::Canvas& picture, int scale)
+{
+    Size s = picture.size();
+    surface.stretchFrom(picture, {0, 0, s.width * scale, s.height * scale}, {0, 0, s.width, s.height});
+}
+
+Text programName()
+{
+    Text path = platform::os().process->executablePath();
+    size_t slash = path.find_last_of(u"\\/");
+    Text name = slash == Text::npos ? path : path.substr(slash + 1);
+    size_t dot = name.find_last_of(u'.');
+    if (dot != Text::npos && dot > 0)
+        name.resize(dot);
+    return name;
+}
+
+} // namespace ui
