@@ -213,6 +213,16 @@ void shapeWindow(platform::Window& window, Size mask, int scale, Point topLeft)
     window.move(Rect::fromXywh(topLeft.x, topLeft.y, w, h));
 }
 
+std::optional<Size> shapeFromMask(platform::Window& window, const Text& maskPath, int scale)
+{
+    std::optional<Size> mask = maskSize(maskPath);
+    if (mask) {
+        Rect r = window.windowRect();
+        shapeWindow(window, *mask, scale, {r.left, r.top});
+    }
+    return mask;
+}
+
 SkinPictures loadSkinPictures(const SkinPlace& place, const Text& base, const Text& variant)
 {
     SkinPictures p;

@@ -103,6 +103,11 @@ std::optional<Size> maskSize(const Text& path);
 // topLeft (screen) with that size.
 void shapeWindow(platform::Window& window, Size mask, int scale, Point topLeft);
 
+// A window's size from its mask at its current position: region and size
+// become mask × scale. Nothing happens, and nothing is returned, when the mask
+// cannot be decoded.
+std::optional<Size> shapeFromMask(platform::Window& window, const Text& maskPath, int scale);
+
 // The three pictures every skinned window paints from.
 struct SkinPictures {
     std::unique_ptr<platform::Canvas> normal;
@@ -118,6 +123,23 @@ void paintHover(SkinPictures& pictures, std::span<const SkinRegion> table, int h
 
 // The last step: the finished picture to the window, enlarged by the scale.
 void present(platform::Canvas& surface, const platform::Canvas& picture, int scale);
+
+// Painting a skinned window: its pictures decoded afresh, the hovered region
+// from over (down while pressed), then `decorate` for the window's own
+// selected regions and texts on the normal picture, then the whole picture to
+// the surface. False, with nothing drawn, when the normal picture is missing.
+template <typename Decorate>
+bool paintSkinnedWindow(platform::Canvas& surface, const SkinPlace& place, const Text& base, const Text& variant,
+                        std::span<const SkinRegion> table, int hovered, bool pressed, Decorate&& decorate)
+{
+    SkinPictures pictures = loadSkinPictures(place, base, variant);
+    if (!pictures.normal)
+        return false;
+    paintHover(pictures, table, hovered, pressed, place.scale);
+    decorate(pictures);
+    present(surface, *pictures.normal, place.scale);
+    return true;
+}
 
 // Caption of the program's plain message boxes: the executable's name without extension.
 Text programName();

@@ -325,3 +325,83 @@ TEST_F(Warning, WithoutPicturesTheDialogHasNoSizeButStillRunsAndEnds)
     });
     EXPECT_EQ(warnings->showWarning(u"x"), 1);
 }
+
+namespace {
+
+// A skinned window in its plainest form: one table, hover and press.
+class SkinnedProbe : public Window {
+public:
+    SkinnedProbe(const SkinPlace& place, std::span<const SkinRegion> table) : Window(900), place_(place), table_(table) {}
+    bool onInitDialog() override
+    {
+        move({300, 200, 310, 210});
+        size = shapeFromMask(*this, place_.picture(u"probe_mask.jpg"), place_.scale);
+        return true;
+    }
+    bool onPaint(platform::Canvas& surface) override
+    {
+        return paintSkinnedWindow(surface, place_, u"probe", Text(), table_, hovered, pressed,
+                                  [&](SkinPictures& p) { copyRegion(*p.normal, p.down.get(), table_[1], place_.scale); });
+    }
+    void onMouseMove(platform::Point p) override
+    {
+        hovered = hitTest(p, table_);
+        invalidate();
+    }
+    void onLButtonDown(platform::Point) override
+    {
+        pressed = true;
+        invalidate();
+    }
+    std::optional<Size> size;
+    int hovered = kNoRegion;
+    bool pressed = false;
+
+private:
+    SkinPlace place_;
+    std::span<const SkinRegion> table_;
+};
+
+} // namespace
+
+TEST(SkinnedWindow, TakesItsSizeFromTheMaskAndPaintsHoverPressAndSelectionEnlarged)
+{
+    uitest::DataRoot root;
+    root.picture("probe_normal.jpg", 40, 30, rgb(0, 0, 200));
+    root.picture("probe_over.jpg", 40, 30, rgb(0, 200, 0));
+    root.picture("probe_down.jpg", 40, 30, rgb(200, 0, 0));
+    root.picture("probe_mask.jpg", 40, 30, 0);
+    // Scaled tables, as loaded at scale 2.
+    std::array<SkinRegion, 2> table = {SkinRegion{0, 0, 20, 20, Text()}, SkinRegion{40, 40, 20, 20, Text()}};
+    SkinnedProbe w(root.place("\\1_INI_EN", 2), table);
+    auto& ws = hl::windows();
+    ASSERT_TRUE(w.create());
+    EXPECT_EQ(w.size, (Size{40, 30}));
+    EXPECT_EQ(w.windowRect(), (platform::Rect{300, 200, 380, 260})) << "80 × 60 at its position";
+    EXPECT_EQ(ws.native(w)->region, (platform::Rect{0, 0, 80, 60}));
+    w.show(platform::Show::Show);
+    ws.pump();
+    hl::HeadlessCanvas* s = ws.surface(w);
+    EXPECT_EQ(s->colorAt(5, 5), rgb(0, 0, 200));
+    EXPECT_EQ(s->colorAt(45, 45), rgb(200, 0, 0)) << "the selected region from down";
+    EXPECT_EQ(s->colorAt(79, 59), rgb(0, 0, 200));
+    ws.mouseMove(w, {5, 5});
+    EXPECT_EQ(s->colorAt(5, 5), rgb(0, 200, 0));
+    EXPECT_EQ(s->colorAt(19, 19), rgb(0, 200, 0));
+    EXPECT_EQ(s->colorAt(20, 20), rgb(0, 0, 200));
+    ws.lButtonDown(w, {5, 5});
+    EXPECT_EQ(s->colorAt(5, 5), rgb(200, 0, 0));
+}
+
+TEST(SkinnedWindow, WithoutItsNormalPictureTheDefaultBackgroundIsPainted)
+{
+    uitest::DataRoot root;
+    std::array<SkinRegion, 2> table;
+    SkinnedProbe w(root.place(), table);
+    ASSERT_TRUE(w.create());
+    EXPECT_FALSE(w.size);
+    EXPECT_EQ(w.windowRect(), (platform::Rect{300, 200, 310, 210})) << "no mask: size and place unchanged";
+    w.show(platform::Show::Show);
+    hl::windows().pump();
+    EXPECT_EQ(hl::windows().surface(w)->colorAt(1, 1), rgb(0xF0, 0xF0, 0xF0));
+}
