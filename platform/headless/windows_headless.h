@@ -42,6 +42,8 @@ public:
     void beginMoveDrag(Point client) override { moveDrags.push_back(client); }
     bool registerHidNotification() override;
     void setForeground() override { foregroundRequests++; }
+    void setIcon(int resourceId) override { icon = resourceId; }
+    void appendSystemMenuItem(unsigned command, const Text& label) override { systemMenu.emplace_back(command, label); }
     void endDialog() override;
 
     Window& owner;
@@ -59,6 +61,8 @@ public:
     std::vector<Point> moveDrags;
     int hidRegistrations = 0;             // registrations made (each replaced the one before)
     int foregroundRequests = 0;
+    int icon = 0;
+    std::vector<std::pair<unsigned, Text>> systemMenu; // items appended
     int paintCount = 0;
     std::vector<Show> shows;
     std::unique_ptr<HeadlessCanvas> surface;

@@ -253,6 +253,27 @@ bool Win32Window::registerHidNotification()
 
 void Win32Window::setForeground() { SetForegroundWindow(hwnd_); }
 
+void Win32Window::setIcon(int resourceId)
+{
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    auto load = [&](int metricX, int metricY) {
+        return static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(resourceId), IMAGE_ICON,
+                                             GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
+    };
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, LPARAM(load(SM_CXICON, SM_CYICON)));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, LPARAM(load(SM_CXSMICON, SM_CYSMICON)));
+}
+
+void Win32Window::appendSystemMenuItem(unsigned command, const Text& label)
+{
+    HMENU menu = GetSystemMenu(hwnd_, FALSE);
+    if (!menu)
+        return;
+    std::wstring w = wide(label);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, command, w.c_str());
+}
+
 void Win32Window::endDialog()
 {
     if (owner_.isModal())

@@ -37,6 +37,8 @@ public:
     void beginMoveDrag(Point client) override;
     bool registerHidNotification() override;
     void setForeground() override;
+    void setIcon(int resourceId) override;
+    void appendSystemMenuItem(unsigned command, const Text& label) override;
     void endDialog() override;
 
     HWND hwnd() const { return hwnd_; }

@@ -813,7 +813,7 @@ def build_dialogs():
         for num, icon in ((11, "strength"), (12, "interval"), (13, "repeat")):
             r = [q for q in W.GUN if q.num == num][0]
             glyph(c, icon, r.x - 0 + 8, r.y + r.h / 2, 12, HI, 1.5)
-        c.line([(20, 320.5), (W.GUN_W - 20, 320.5)], (50, 56, 64), 1)
+        c.line([(20, 327.5), (W.GUN_W - 20, 327.5)], (50, 56, 64), 1)
     for st in STATES:
         out["gun_%s.jpg" % st] = render_window((W.GUN_W, W.GUN_H), W.GUN, gun_bg, st, PLAIN, {}).final()
     out["gun_mask.jpg"] = Image.new("RGB", (W.GUN_W, W.GUN_H), (0, 0, 0))
@@ -827,8 +827,9 @@ def build_dialogs():
         for i in range(36):
             c.rect(x0 + i * 10, y0 + h / 2 - 2, 7, 2, (40, 46, 54))
         # caption band: the pattern names are drawn here in dark grey, white or highlight
-        c.vgrad(0, 272, W.SOUND_W, 30, (112, 119, 127), (96, 103, 111))
+        c.vgrad(0, 272, W.SOUND_W, W.SOUND_H - 272, (112, 119, 127), (88, 95, 103))
         c.rect(0, 272, W.SOUND_W, 1, (150, 157, 165))
+        c.rect(0, W.SOUND_H - 1, W.SOUND_W, 1, (8, 9, 10))
     for st in STATES:
         out["sound_%s.jpg" % st] = render_window((W.SOUND_W, W.SOUND_H), W.SOUND, sound_bg, st, PLAIN, {}).final()
     out["sound_mask.jpg"] = Image.new("RGB", (W.SOUND_W, W.SOUND_H), (0, 0, 0))

@@ -234,8 +234,8 @@ GUN = [
     R(13, "repeat_caption", 264, 268, 110, 22, "label"),
     R(9, "mode_held", 384, 266, 112, 26, "radio"),
     R(8, "mode_count", 384, 298, 112, 26, "radio"),
-    R(2, "ok", 252, 332, 116, 34, "button:primary"),
-    R(1, "cancel", 380, 332, 116, 34, "button:plain"),
+    R(2, "ok", 252, 336, 116, 34, "button:primary"),
+    R(1, "cancel", 380, 336, 116, 34, "button:plain"),
     R(7, "weapon_caption", 232, 60, 264, 26, "label"),
 ]
 GUN_EDITS = {0: (34, 296, 90, 24), 1: (274, 296, 90, 24), 2: (154, 296, 90, 24)}
