@@ -24,14 +24,16 @@ run_step() {
     echo
     echo "=== $name"
     local log=$logs/$name.log
+    local start=$SECONDS
     "$@" 2>&1 | tee "$log"
     local rc=${PIPESTATUS[0]}
+    local took="$((SECONDS - start)) s"
     local lines
     lines=$(grep -E '^[0-9]+% tests passed|tests failed out of|^Total Test time' "$log" | tr '\n' ' ')
     if [ "$rc" -eq 0 ]; then
-        summary+=("PASS  $name  $lines")
+        summary+=("PASS  $name ($took)  $lines")
     else
-        summary+=("FAIL  $name  $lines(exit $rc; log: ${log#$root/})")
+        summary+=("FAIL  $name ($took)  $lines(exit $rc; log: ${log#$root/})")
         failed=1
     fi
 }

@@ -71,11 +71,17 @@ for _ in $(seq 1 240); do
 done
 [ -n "$window" ] || fail "no window titled '$title' appeared"
 echo "first instance shows window $window"
-
-xdotool windowminimize "$window"
-for _ in $(seq 1 50); do
-    [ "$(wm_state "$window")" = Iconic ] && break
+# Minimising needs the window manager to have taken the window on.
+for _ in $(seq 1 100); do
+    [ "$(wm_state "$window")" = Normal ] && [ "$(map_state "$window")" = IsViewable ] && break
     sleep 0.1
+done
+for _ in $(seq 1 5); do
+    xdotool windowminimize "$window"
+    for _ in $(seq 1 20); do
+        [ "$(wm_state "$window")" = Iconic ] && break 2
+        sleep 0.1
+    done
 done
 [ "$(wm_state "$window")" = Iconic ] || fail "the window did not minimise (state: $(wm_state "$window"))"
 echo "minimised: $(map_state "$window")"
