@@ -9,6 +9,7 @@
 #include "platform/hid.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "platform/shell.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -22,6 +23,8 @@ struct Services {
     FileDialog* fileDialog = nullptr;
     WindowSystem* windows = nullptr;
     Graphics* graphics = nullptr;
+    Tray* tray = nullptr;
+    Registry* registry = nullptr;
 };
 
 Services& os();
