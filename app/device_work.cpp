@@ -1,6 +1,9 @@
 #include "app/device_work.h"
 
+#include "app/playback_link.h"
 #include "device/commands.h"
+#include "device/device_threads.h"
+#include "device/status_reader.h"
 #include "device/report_channel.h"
 #include "platform/platform.h"
 
@@ -8,18 +11,22 @@ namespace app {
 
 namespace {
 
-// The device work as far as the device link provides it today. The status
-// reader, macro player and configuration download are not part of it yet:
-// their entry points below are the named places they plug into.
 class ProcessDeviceWork : public DeviceWork {
 public:
-    void clearPlaybackFlags() override {}
-    void startThreads() override {}       // hook: status reader and macro player
-    void suspendThreads() override {}
-    void resumeThreads() override {}
+    void clearPlaybackFlags() override
+    {
+        threads().state().trigger = false;
+        threads().state().abort = false;
+    }
+    void startThreads() override { threads().start(); }
+    void suspendThreads() override { threads().suspend(); }
+    void resumeThreads() override { threads().resume(); }
     void download() override {}           // hook: configuration download
     bool downloadRunning() override { return false; }
-    void sendSoftwareMacroOverrides(int) override {}
+    void sendSoftwareMacroOverrides(int config) override
+    {
+        device::sendSoftwareMacroOverrides(device::reports(), playbackContext(), config);
+    }
     std::optional<std::vector<std::uint8_t>> readBlock(std::uint16_t, std::size_t) override { return std::nullopt; }
     void finish() override
     {
@@ -28,6 +35,15 @@ public:
         device::sendMemoryRequest(ch, device::memflag::Finish, 0, 0, 0, 0);
         platform::os().clock->sleepMs(5);
         device::sendMemoryRequest(ch, device::memflag::Idle, 0, 0, 0, 0);
+    }
+
+private:
+    static device::DeviceThreads& threads()
+    {
+        // Never destroyed: the threads serve the mouse until the process ends,
+        // and a reader blocked in its read could not be joined at exit anyway.
+        static auto* threads = new device::DeviceThreads(device::reports(), playbackContext(), *platform::os().clock);
+        return *threads;
     }
 };
 

@@ -37,8 +37,13 @@ void CKVX_GMouseApp::restoreFirstInstance()
 void CKVX_GMouseApp::runMainWindow()
 {
     app::paths().executableFolder = executableFolder_;
-    app::CKVX_GMouseDlg dlg;
-    dlg.doModal();
+    {
+        app::CKVX_GMouseDlg dlg;
+        dlg.doModal();
+    }
+    // The device threads end with the process; parked, they touch nothing
+    // while the process takes itself apart.
+    app::deviceWork().suspendThreads();
 }
 
 namespace kvx {

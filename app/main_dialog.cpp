@@ -2,6 +2,7 @@
 
 #include "app/autorun.h"
 #include "app/paths.h"
+#include "app/playback_link.h"
 #include "app/startup.h"
 #include "device/commands.h"
 #include "device/hid_connection.h"
@@ -55,6 +56,7 @@ CKVX_GMouseDlg::CKVX_GMouseDlg(DeviceWork& device)
 
 CKVX_GMouseDlg::~CKVX_GMouseDlg()
 {
+    playbackContext().setWindow(nullptr);
     workers_.reset();
     ui::setTipSink(nullptr);
     if (instance_ == this)
@@ -69,6 +71,7 @@ bool CKVX_GMouseDlg::onInitDialog()
     // 1. Who we are, for the threads and dialogs; no stale playback request.
     instance_ = this;
     ui::setTipSink(warnings_.get());
+    playbackContext().setWindow(this);
     device_.clearPlaybackFlags();
 
     // 2. The threads that serve the mouse, and the indicator blink.
@@ -121,6 +124,7 @@ bool CKVX_GMouseDlg::onInitDialog()
     // 15. Game presets.
     if (!macro::loadPresets(*presets_, paths().dataRoot + look.place.languageFolder, look.language))
         platform::os().windows->messageBox(this, macro::kPresetFileMissingText, ui::programName());
+    playbackContext().setMacroSources(presets_.get(), paths().macroFolder, look.language);
 
     // 16. Software-macro mode hands the macro buttons to the program.
     settings::ConfigStore& s = store();
@@ -315,6 +319,15 @@ std::intptr_t CKVX_GMouseDlg::onMessage(unsigned id, std::uintptr_t wParam, std:
     case mainmsg::MacroListEdit:
         hook(Hook::MacroListEdit);
         return 0;
+    case kMsgConfigFromMouse:
+        configurationChangedByMouse(int(wParam));
+        return 0;
+    case kMsgDpiFromMouse:
+        dpiLevelChangedByMouse(int(wParam));
+        return 0;
+    case kMsgSaveAdjusted:
+        saveAdjustedMacros();
+        return 0;
     default:
         return 0; // 0x83EF from the menus among them: nobody needs it
     }
@@ -338,6 +351,7 @@ void CKVX_GMouseDlg::onMenuChosen(std::uintptr_t which, std::intptr_t row)
             look_->applyLanguage(language, paths().configFile);
             startup().language = language;
             loadMacros();
+            playbackContext().setMacroSources(presets_.get(), paths().macroFolder, language);
             setText(startup().productNameEn);
         }
         languageMenuOpen_ = false;
@@ -377,6 +391,58 @@ void CKVX_GMouseDlg::syncDpiLevel()
     platform::os().clock->sleepMs(2);
     settings::loadDpiLevel(s, paths().configFile);
     device_.finish();
+}
+
+void CKVX_GMouseDlg::configurationChangedByMouse(int config)
+{
+    if (!settings::isValidConfiguration(config))
+        return;
+    settings::ConfigStore& s = store();
+    platform::os().profile->writeString(paths().configFile, u"Init", u"CurConfig", text::fromInt(config));
+    settings::loadConfiguration(s, paths().configFolder, config, false, look_->language);
+    redraw();
+}
+
+void CKVX_GMouseDlg::dpiLevelChangedByMouse(int level)
+{
+    if (level < 0 || level >= settings::kDpiLevels)
+        return;
+    settings::ConfigStore& s = store();
+    s.dpiLevel = level;
+    redraw();
+    settings::saveDpiLevel(s, paths().configFile, settings::currentConfiguration(s));
+    mouseDpiLevel_ = level;
+}
+
+void CKVX_GMouseDlg::saveAdjustedMacros()
+{
+    macro::Library& lib = *library_;
+    const Text& folder = paths().macroFolder;
+    for (auto& adjusted : playbackContext().takeAdjustedMacros()) {
+        const int f = adjusted.function;
+        if (f < macro::kFirstLibraryFunction || f > macro::kLastLibraryFunction)
+            continue; // only library macros have a group file to go back to
+        const int group = f / 256 - 1;
+        const int item = f % 256;
+        if (group >= lib.groupCount || item >= macro::kMaxMacrosPerGroup)
+            continue;
+        auto file = macro::groupFilePath(folder, lib.groupNames[size_t(group)]);
+        if (!file)
+            continue;
+        if (group == lib.currentGroup) {
+            if (item >= lib.currentGroupMacroCount)
+                continue;
+            lib.table[size_t(item)] = adjusted.record;
+            macro::saveMacro(*file, lib.table, lib.currentGroupMacroCount, item, look_->language);
+        } else {
+            auto table = std::make_unique<macro::GroupTable>();
+            const int count = macro::loadGroup(*table, *file, look_->language);
+            if (item >= count)
+                continue;
+            (*table)[size_t(item)] = adjusted.record;
+            macro::saveMacro(*file, *table, count, item, look_->language);
+        }
+    }
 }
 
 void CKVX_GMouseDlg::onDeviceChange(const platform::DeviceChange& change)

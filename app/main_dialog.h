@@ -104,6 +104,7 @@ public:
     Text windowTitle() const;
     platform::Size screenSize() const { return screen_; }
     std::uint16_t effectMask() const { return effectMask_; }
+    int mouseDpiLevel() const { return mouseDpiLevel_; }
     std::optional<platform::Size> skinSize() const { return skinSize_; }
     // Steps not built yet that were reached, in order (for the report and tests).
     const std::vector<Hook>& hooksReached() const { return hooksReached_; }
@@ -126,6 +127,10 @@ private:
     void loadMacros();
     void initialDownload();
     void onMenuChosen(std::uintptr_t which, std::intptr_t row);
+    // Changes the device threads reported, done here on the main thread.
+    void configurationChangedByMouse(int config);
+    void dpiLevelChangedByMouse(int level);
+    void saveAdjustedMacros();
     void endOpenSubDialogs(std::intptr_t result);
     void hook(Hook h) { hooksReached_.push_back(h); }
 
@@ -144,6 +149,7 @@ private:
     platform::Size screen_;
     std::optional<platform::Size> skinSize_;
     std::uint16_t effectMask_ = 0;
+    int mouseDpiLevel_ = 0; // the level the mouse reported last (the sound lighting restores it)
     bool configurationMenuOpen_ = false;
     bool languageMenuOpen_ = false;
     std::vector<Hook> hooksReached_;
