@@ -4,10 +4,16 @@
 // player (a pass every 2 ms). While the mouse is away they are parked; a
 // macro that was playing goes on where it stopped when they resume.
 //
-// The main window owns one DeviceThreads, starts it during its
-// initialisation, routes DeviceChangeHost::suspendDeviceThreads and
-// resumeDeviceThreads to suspend() and resume(), and implements the
-// PlaybackContext the threads read.
+// The main window owns one DeviceThreads for the life of the process:
+//
+//   StorePlaybackContext context(settings::store(), presets, library, window, sources);
+//   DeviceThreads threads(device::reports(), context, *platform::os().clock);
+//   threads.start();                                   // initialisation, step 2
+//
+// DeviceChangeHost::suspendDeviceThreads / resumeDeviceThreads call suspend()
+// and resume(); the download's host calls switchLeftMacroOff(), and after each
+// download the main window hands its device codes and DPI marks to
+// context.setDownloadedFunctions().
 #include "device/macro_player.h"
 #include "device/playback_context.h"
 #include "device/playback_state.h"

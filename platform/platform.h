@@ -10,6 +10,7 @@
 #include "platform/process.h"
 #include "platform/profile.h"
 #include "platform/shell.h"
+#include "platform/system_settings.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -20,6 +21,7 @@ struct Services {
     Clock* clock = nullptr;
     Process* process = nullptr;
     Hid* hid = nullptr;
+    SystemSettings* systemSettings = nullptr;
     FileDialog* fileDialog = nullptr;
     WindowSystem* windows = nullptr;
     Graphics* graphics = nullptr;
