@@ -3,7 +3,9 @@
 #include "app/playback_link.h"
 #include "device/commands.h"
 #include "device/device_threads.h"
-#include "device/status_reader.h"
+#include "device/key_overrides.h"
+#include "device/memory_transfer.h"
+#include "settings/config_store.h"
 #include "device/report_channel.h"
 #include "platform/platform.h"
 
@@ -11,7 +13,7 @@ namespace app {
 
 namespace {
 
-class ProcessDeviceWork : public DeviceWork {
+class ProcessDeviceWork : public DeviceWork, private device::DownloadHost {
 public:
     void clearPlaybackFlags() override
     {
@@ -21,23 +23,28 @@ public:
     void startThreads() override { threads().start(); }
     void suspendThreads() override { threads().suspend(); }
     void resumeThreads() override { threads().resume(); }
-    void download() override {}           // hook: configuration download
-    bool downloadRunning() override { return false; }
+    void download(const device::DownloadSources& sources) override
+    {
+        device::ConfigDownload& d = device::configDownload();
+        d.run(sources, *this);
+        // The threads act on what the mouse holds now.
+        playbackContext().setDownloaded(d.functions());
+    }
+    bool downloadRunning() override { return device::configDownload().isRunning(); }
     void sendSoftwareMacroOverrides(int config) override
     {
-        device::sendSoftwareMacroOverrides(device::reports(), playbackContext(), config);
+        device::sendSoftwareMacroOverrides(device::reports(), settings::store(), config);
     }
-    std::optional<std::vector<std::uint8_t>> readBlock(std::uint16_t, std::size_t) override { return std::nullopt; }
-    void finish() override
+    std::optional<std::vector<std::uint8_t>> readBlock(std::uint16_t address, std::size_t n) override
     {
-        device::ReportChannel& ch = device::reports();
-        auto guard = ch.lock();
-        device::sendMemoryRequest(ch, device::memflag::Finish, 0, 0, 0, 0);
-        platform::os().clock->sleepMs(5);
-        device::sendMemoryRequest(ch, device::memflag::Idle, 0, 0, 0, 0);
+        return device::readBlock(device::reports(), address, n);
     }
+    void finish() override { device::finishTransfers(device::reports()); }
 
 private:
+    // device::DownloadHost
+    void switchLeftButtonMacroOff() override { threads().switchLeftMacroOff(); }
+
     static device::DeviceThreads& threads()
     {
         // Never destroyed: the threads serve the mouse until the process ends,

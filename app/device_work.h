@@ -4,6 +4,8 @@
 // status reader and the macro player, the configuration download, the key
 // overrides of software-macro mode, and memory block reads and the finish
 // request. Tests put a recording double behind it.
+#include "device/config_download.h"
+
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -22,8 +24,9 @@ public:
     virtual void resumeThreads() = 0;
 
     // --- configuration download ---
-    // The whole set on the calling thread.
-    virtual void download() = 0;
+    // The whole set on the calling thread. A download asked for while one
+    // runs is folded into the running one.
+    virtual void download(const device::DownloadSources& sources) = 0;
     virtual bool downloadRunning() = 0;
     // Command 0x10 for every button of `config` the program plays.
     virtual void sendSoftwareMacroOverrides(int config) = 0;

@@ -185,11 +185,30 @@ void CKVX_GMouseDlg::initialDownload()
         settings::factoryReset(store(), paths().configFolder, language);
         redraw();
         settings::setCurrentConfiguration(store(), 0);
-        workers_->runOnce([this] { device_.download(); });
+        workers_->runOnce([this, sources = downloadSources()] { device_.download(sources); });
         ui::showTip(3);
         return;
     }
-    workers_->runOnce([this] { device_.download(); });
+    workers_->runOnce([this, sources = downloadSources()] { device_.download(sources); });
+}
+
+device::DownloadSources CKVX_GMouseDlg::downloadSources()
+{
+    device::DownloadSources sources;
+    sources.store = &store();
+    sources.macros.presets = presets_.get();
+    sources.macros.library = library_.get();
+    sources.macros.macroFolder = paths().macroFolder;
+    sources.macros.language = look_->language;
+    sources.effectMask = effectMask_;
+    return sources;
+}
+
+void CKVX_GMouseDlg::download()
+{
+    // Every download ends the indicator's blinking.
+    pages_.blinkEnabled = false;
+    device_.download(downloadSources());
 }
 
 bool CKVX_GMouseDlg::onEraseBackground()
@@ -456,7 +475,7 @@ void CKVX_GMouseDlg::onDeviceChange(const platform::DeviceChange& change)
 void CKVX_GMouseDlg::onPowerBroadcast(unsigned)
 {
     // Waking from sleep: the mouse may have lost power, so write everything again.
-    device_.download();
+    download();
 }
 
 bool CKVX_GMouseDlg::preTranslateMessage(const platform::Message& m)

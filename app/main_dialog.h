@@ -109,6 +109,10 @@ public:
     // Steps not built yet that were reached, in order (for the report and tests).
     const std::vector<Hook>& hooksReached() const { return hooksReached_; }
     void redraw();
+    // What a download writes: the store, the macros buttons play, the effect list.
+    device::DownloadSources downloadSources();
+    // A full download on the calling thread (power events, the apply step).
+    void download();
 
 private:
     // device::DeviceChangeHost

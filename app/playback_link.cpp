@@ -19,7 +19,7 @@ void ProgramPlaybackContext::setMacroSources(const macro::PresetTable* presets, 
     language_ = language;
 }
 
-void ProgramPlaybackContext::setDownloaded(const std::array<std::array<DownloadedButton, 12>, 4>& table)
+void ProgramPlaybackContext::setDownloaded(const device::DeviceFunctionTable& table)
 {
     std::lock_guard lock(mutex_);
     downloaded_ = table;
@@ -47,8 +47,8 @@ device::PlaybackButton ProgramPlaybackContext::button(int config, int button)
     out.leftMacro = slot.leftMacro == 1;
     out.macroColour = slot.macroColour;
     std::lock_guard lock(mutex_);
-    out.deviceCode = downloaded_[size_t(config)][size_t(button)].deviceCode;
-    out.dpiMark = downloaded_[size_t(config)][size_t(button)].dpiMark;
+    out.deviceCode = downloaded_.code[size_t(config)][size_t(button)];
+    out.dpiMark = downloaded_.dpiMark[size_t(config)][size_t(button)];
     return out;
 }
 

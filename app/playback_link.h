@@ -3,6 +3,7 @@
 // settings of the configuration store, the macros buttons refer to, and the
 // changes the mouse reports, handed to the main window as posted messages so
 // that files and window state are only touched on the main thread.
+#include "device/device_functions.h"
 #include "device/playback_context.h"
 #include "macro/macro_record.h"
 #include "platform/window.h"
@@ -26,12 +27,8 @@ public:
     // --- set on the main thread ---
     void setWindow(platform::Window* window);
     void setMacroSources(const macro::PresetTable* presets, const Text& macroFolder, int language);
-    // What the last download wrote for each button (device code, DPI mark).
-    struct DownloadedButton {
-        std::uint8_t deviceCode = 0;
-        bool dpiMark = false;
-    };
-    void setDownloaded(const std::array<std::array<DownloadedButton, 12>, 4>& table);
+    // What the last download wrote for each button (device codes and marks).
+    void setDownloaded(const device::DeviceFunctionTable& table);
     // The macros whose vertical adjust changed, oldest first (main thread).
     struct AdjustedMacro {
         int function = 0;
@@ -62,7 +59,7 @@ private:
     const macro::PresetTable* presets_ = nullptr;
     Text macroFolder_;
     int language_ = 1;
-    std::array<std::array<DownloadedButton, 12>, 4> downloaded_{};
+    device::DeviceFunctionTable downloaded_{};
     std::vector<AdjustedMacro> adjusted_;
 };
 

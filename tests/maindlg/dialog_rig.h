@@ -34,8 +34,9 @@ public:
     void startThreads() override { note("start"); }
     void suspendThreads() override { note("suspend"); }
     void resumeThreads() override { note("resume"); }
-    void download() override
+    void download(const device::DownloadSources& sources) override
     {
+        lastSources = sources;
         note(std::this_thread::get_id() == mainThread ? "download(main)" : "download(worker)");
     }
     bool downloadRunning() override { return false; }
@@ -68,6 +69,7 @@ public:
     }
 
     std::optional<std::vector<std::uint8_t>> block;
+    device::DownloadSources lastSources;
     std::thread::id mainThread = std::this_thread::get_id();
     bool finishedBeforeClose = false;
 

@@ -5,6 +5,8 @@
 
 #include "app/playback_link.h"
 #include "device/device_threads.h"
+#include "device/memory_transfer.h"
+#include "platform/simmouse/memory_image.h"
 #include "device/report_channel.h"
 #include "macro/macro_file.h"
 #include "settings/config_files.h"
@@ -132,4 +134,67 @@ TEST(PlaybackContext, ButtonsAndMacrosOutsideTheTablesReadAsNothing)
     // Nothing to post to: changes are dropped, not crashed on.
     context.dpiLevelChangedByMouse(2);
     context.configurationChangedByMouse(1);
+}
+
+namespace {
+
+// The real download, finish and block reads over the process-wide channel.
+class ImageDeviceWork : public RecordingDeviceWork, private device::DownloadHost {
+public:
+    void download(const device::DownloadSources& sources) override
+    {
+        RecordingDeviceWork::download(sources);
+        device::configDownload().run(sources, *this);
+    }
+    void finish() override
+    {
+        RecordingDeviceWork::finish();
+        device::finishTransfers(device::reports());
+    }
+    std::optional<std::vector<std::uint8_t>> readBlock(std::uint16_t address, std::size_t n) override
+    {
+        return device::readBlock(device::reports(), address, n);
+    }
+};
+
+} // namespace
+
+TEST(MouseImage, InitialDownloadWritesTheConfigurationSetAndClosingEndsTheSeries)
+{
+    platform::sim::SimMouseOptions second;
+    second.productId = platform::sim::kProductIdModel0; // the whole header is written
+    DialogRig rig(second);
+    rig.writeConfig(u"Config2", u"K1", u"7"); // the factory reset must replace it
+    ImageDeviceWork work;
+    rig.dlg = std::make_unique<app::CKVX_GMouseDlg>(work);
+    rig.dlg->create();
+    rig.settle();
+
+    const auto image = platform::sim::decodeSettings(rig.mouse->memory());
+    EXPECT_TRUE(image.headerValid);
+    EXPECT_TRUE(image.fixedBytesValid);
+    EXPECT_EQ(image.headerConfiguration, 0) << "the second model starts in configuration 0";
+    EXPECT_EQ(image.effectMask, 0x3FFF);
+    EXPECT_EQ(image.buttons[0][0].deviceFunction, 1) << "left click in slot 1";
+    EXPECT_EQ(image.buttons[2][1].deviceFunction, 2) << "factory function, not the 7 in config.ini";
+
+    // The DPI sync reads back the level the image holds.
+    rig.dlg->store().dpiColour[image.dpiLevel] = {4, 5, 6};
+    const std::size_t before = rig.mouse->received().size();
+    rig.dlg->send(app::mainmsg::DpiLevelSync);
+    auto sent = rig.mouse->received();
+    bool colourSent = false;
+    for (std::size_t i = before; i < sent.size(); ++i)
+        if (sent[i][1] == 0x14 && sent[i][2] == ((image.dpiLevel << 5) + 5) && sent[i][3] == ((4 << 4) + 6))
+            colourSent = true;
+    EXPECT_TRUE(colourSent);
+
+    rig.dlg->Close();
+    sent = rig.mouse->received();
+    ASSERT_GE(sent.size(), 3u);
+    const auto n = sent.size();
+    EXPECT_EQ(sent[n - 3][1], 0x18);
+    EXPECT_EQ(sent[n - 3][2], 0x10) << "finish";
+    EXPECT_EQ(sent[n - 2][2], 0x00) << "idle";
+    EXPECT_EQ(sent[n - 1][1], 0x20);
 }
