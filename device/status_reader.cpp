@@ -86,7 +86,8 @@ void StatusReader::onKeyEvent(std::uint8_t byte1, std::uint8_t byte2)
     const bool released = byte2 & kKeyReleased;
     const bool software = context_.softwareMacros();
 
-    if (!released && f >= fn::FirstLoadedMacro)
+    // Special functions (30000 and up) are no macro and leave the current one.
+    if (!released && f >= fn::FirstLoadedMacro && f <= fn::LastMacroClass)
         current_.load(f, context_.macroFor(config, button, f));
 
     const bool configSwitch = info.deviceCode >= kFirstConfigSwitchCode && info.deviceCode <= kLastConfigSwitchCode;
