@@ -1,0 +1,17 @@
+#pragma once
+// Software-macro mode: the mouse reports the buttons that carry a macro (or
+// function 18) to the program instead of acting on them itself. Command 0x10
+// hands each such device slot over until the next download.
+#include "device/report_channel.h"
+#include "settings/config_store.h"
+
+namespace device {
+
+// Whether a button function is played by the program in software-macro mode.
+constexpr bool isHandedToProgram(int function) { return function == 18 || function >= 41; }
+
+// {device slot, 0} for every button of `config` below KeyNum whose function is
+// handed to the program. Buttons without a device slot have nothing to hand over.
+void sendSoftwareMacroOverrides(ReportChannel& ch, const settings::ConfigStore& store, int config);
+
+} // namespace device
