@@ -47,10 +47,17 @@ void StatusReader::loadFirstMacro()
 bool StatusReader::readOnce()
 {
     HidConnection& connection = channel_.connection();
-    platform::HidHandle handle = connection.readHandle();
+    platform::HidHandle handle;
+    std::size_t length;
+    {
+        // Not held across the read: closing the handle is what ends a read
+        // that waits for a mouse that has gone.
+        std::lock_guard handles(connection.handleMutex());
+        handle = connection.readHandle();
+        length = connection.readCaps().inputReportByteLength;
+    }
     if (!handle)
         return false;
-    std::size_t length = connection.readCaps().inputReportByteLength;
     buffer_.assign(length ? length : kDefaultInputLength, 0);
     int got = connection.hid().readInput(handle, buffer_.data(), buffer_.size());
     if (got <= 0)
