@@ -9,6 +9,7 @@
 #include "platform/hid.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "platform/shell.h"
 #include "platform/system_settings.h"
 #include "platform/window.h"
 
@@ -24,6 +25,8 @@ struct Services {
     FileDialog* fileDialog = nullptr;
     WindowSystem* windows = nullptr;
     Graphics* graphics = nullptr;
+    Tray* tray = nullptr;
+    Registry* registry = nullptr;
 };
 
 Services& os();
