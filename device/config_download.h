@@ -48,8 +48,9 @@ public:
 
     // Runs the download on the calling thread. Two downloads never interleave
     // their blocks: a download asked for while one runs is folded into it
-    // (the running one starts over once it ends, with the newest sources),
-    // so the caller is never blocked behind it.
+    // (the running one starts over once it ends, with the newest sources and
+    // host, which must live that long), so the caller is never blocked
+    // behind it.
     DownloadResult run(const DownloadSources& sources, DownloadHost& host);
 
     // True from the start of a download to its end (the apply action checks it).

@@ -7,8 +7,10 @@
 
 namespace device {
 
-// Whether a button function is played by the program in software-macro mode.
-constexpr bool isHandedToProgram(int function) { return function == 18 || function >= 41; }
+// Whether a button function is played by the program in software-macro mode:
+// function 18 and the macros from 41 on. The special functions from 30000 on
+// stay with the mouse, which is the only one that can carry them out.
+constexpr bool isHandedToProgram(int function) { return function == 18 || (function >= 41 && function <= 29999); }
 
 // {device slot, 0} for every button of `config` below KeyNum whose function is
 // handed to the program. Buttons without a device slot have nothing to hand over.

@@ -365,11 +365,12 @@ TEST(ConfigDownload, SoftwareMacroModeHandsMacroButtonsToTheProgramAfterTheFinis
     world.store->softwareMacros = 1;
     world.store->buttons[2][0].functionCode = 18;
     world.download();
-    // Configuration 2: function 18 (button 0, slot 1), 30003 (button 2, slot 3),
-    // two library macros (buttons 7, 8: slots 9, 10). Shortcuts (33) and 34 stay with the mouse.
+    // Configuration 2: function 18 (button 0, slot 1) and two library macros
+    // (buttons 7, 8: slots 9, 10). Shortcuts (33), 34 and the special function
+    // 30003 (slot 3) stay with the mouse.
     const auto applied = world.rig.mouse->applied();
     for (int slot = 1; slot <= 14; ++slot) {
-        const bool handed = slot == 1 || slot == 3 || slot == 9 || slot == 10;
+        const bool handed = slot == 1 || slot == 9 || slot == 10;
         EXPECT_EQ(applied.keyOverride[slot], handed ? 0 : -1) << "slot " << slot;
     }
     const auto steps = world.rig.steps();
