@@ -1,8 +1,10 @@
 #include "platform/simmouse/sim_setup.h"
 
+#include "platform/simmouse/sim_commands.h"
+
 namespace platform::sim {
 
-SimWorld* simulatedWorldFromEnvironment(const Text& memoryFile, const Text& logFile)
+SimWorld* simulatedWorldFromEnvironment(const Text& memoryFile, const Text& logFile, const Text& commandFile)
 {
     if (memoryFile.empty())
         return nullptr;
@@ -14,6 +16,7 @@ SimWorld* simulatedWorldFromEnvironment(const Text& memoryFile, const Text& logF
         world.mouse = std::make_shared<SimMouse>(options);
         world.mouse->attach(&world.bus);
         world.bus.plug(world.mouse);
+        watchSimCommands(world, commandFile);
     }
     return &world;
 }
