@@ -11,9 +11,9 @@
 //   threads.start();                                   // initialisation, step 2
 //
 // DeviceChangeHost::suspendDeviceThreads / resumeDeviceThreads call suspend()
-// and resume(); the download's host calls switchLeftMacroOff(), and after each
-// download the main window hands its device codes and DPI marks to
-// context.setDownloadedFunctions().
+// and resume(); DownloadHost::switchLeftButtonMacroOff calls
+// switchLeftMacroOff(), and after each download the main window passes
+// configDownload().functions() to context.setDownloadedFunctions().
 #include "device/macro_player.h"
 #include "device/playback_context.h"
 #include "device/playback_state.h"

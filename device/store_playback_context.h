@@ -8,6 +8,7 @@
 // the main thread may be editing them; each is a plain value read whole, and
 // the threads bound every index they take from it. Everything that writes a
 // file or a text of the store goes to the main thread.
+#include "device/device_functions.h"
 #include "device/playback_context.h"
 #include "macro/macro_library.h"
 #include "macro/macro_record.h"
@@ -54,6 +55,7 @@ public:
     // mark of every button of every configuration.
     void setDownloadedFunctions(const std::array<std::array<std::uint8_t, 12>, 4>& codes,
                                 const std::array<std::array<bool, 12>, 4>& dpiMarks);
+    void setDownloadedFunctions(const DeviceFunctionTable& table) { setDownloadedFunctions(table.code, table.dpiMark); }
 
     int currentConfiguration() override;
     bool softwareMacros() override;
