@@ -40,8 +40,9 @@ StatusReader::StatusReader(ReportChannel& channel, PlaybackContext& context, Pla
 
 void StatusReader::loadFirstMacro()
 {
+    // The button only matters for key combinations; any will do.
     int first = macro::libraryFunction(0, 0);
-    current_.load(first, context_.macroFor(validConfig(context_.currentConfiguration()), -1, first));
+    current_.load(first, context_.macroFor(validConfig(context_.currentConfiguration()), 0, first));
 }
 
 bool StatusReader::readOnce()
