@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # A second start of the program restores the running instance's minimised
-# window and exits at once without creating a window of its own.
-# Runs the Windows build under Wine on the current X display (a private Xvfb
-# when there is none) with a small window manager, so that minimising means
-# what it means on a desktop. Leaves a screenshot in build/e2e/.
+# window and exits at once without creating a window of its own:
+#   tests/e2e/single_instance.sh [folder holding KVX_GMouse.exe, default build/win]
+# Runs the exe under Wine on the current X display (a private Xvfb when there
+# is none) with a small window manager, so that minimising means what it
+# means on a desktop. Leaves a screenshot in build/e2e/.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/tools/display.sh"
 
-build=$root/build/win
+build=$(cd "${1:-$root/build/win}" 2>/dev/null && pwd) || build=$root/build/win
 work=$root/build/e2e/single_instance
 shot=$root/build/e2e/single_instance.png
 title="KVX e2e single instance $$ $RANDOM"
