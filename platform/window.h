@@ -119,6 +119,9 @@ public:
     virtual bool isKeyDown(unsigned virtualKey) = 0; // GetAsyncKeyState high bit
     // MessageBoxW with MB_OK; owner may be null.
     virtual void messageBox(Window* owner, const Text& text, const Text& caption) = 0;
+    // A device change as the system sends it to the windows registered for HID
+    // notifications (the simulated mouse coming and going). Any thread.
+    virtual void broadcastDeviceChange(const DeviceChange&) {}
 };
 
 class Window {

@@ -27,7 +27,8 @@ void installDefault()
     s.systemSettings = &systemSettings;
     s.fileDialog = &fileDialog;
     sim::SimWorld* world = sim::simulatedWorldFromEnvironment(process.environment(u"KVX_GMOUSE_SIM"),
-                                                              process.environment(u"KVX_GMOUSE_SIM_LOG"));
+                                                              process.environment(u"KVX_GMOUSE_SIM_LOG"),
+                                                              process.environment(u"KVX_GMOUSE_SIM_CMD"));
     s.hid = world ? static_cast<Hid*>(&world->bus) : &emptyBus;
 }
 

@@ -85,6 +85,8 @@ public:
     Point cursorPos() override { return cursor; }
     bool isKeyDown(unsigned virtualKey) override;
     void messageBox(Window* owner, const Text& text, const Text& caption) override;
+    // Queued; pump() delivers it to the windows registered for HID notifications.
+    void broadcastDeviceChange(const DeviceChange& change) override;
 
     // Screen and input state the test sets.
     Size screen{1920, 1080};
@@ -146,6 +148,7 @@ private:
     };
     mutable std::mutex queueMutex_;
     std::deque<Posted> queue_;
+    std::deque<DeviceChange> changes_;
     std::vector<HeadlessWindow*> windows_;
     WindowHandle nextHandle_ = 0x10010;
     ModalDriver driver_;

@@ -58,6 +58,7 @@ public:
     Point cursorPos() override;
     bool isKeyDown(unsigned virtualKey) override;
     void messageBox(Window* owner, const Text& text, const Text& caption) override;
+    void broadcastDeviceChange(const DeviceChange& change) override;
 
     // The Window behind one of our dialogs (main thread only).
     Window* find(HWND hwnd) const;
