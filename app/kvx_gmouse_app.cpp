@@ -1,5 +1,7 @@
 #include "app/kvx_gmouse_app.h"
 
+#include "app/main_dialog.h"
+
 #include "app/paths.h"
 #include "app/startup.h"
 #include "platform/platform.h"
@@ -34,15 +36,14 @@ void CKVX_GMouseApp::restoreFirstInstance()
 
 void CKVX_GMouseApp::runMainWindow()
 {
-    // The skinned main dialog is not built yet: until it is, a plain window
-    // carries the title, which is what a second start looks for.
-    app::Paths& paths = app::paths();
-    app::StartupValues& startup = app::startup();
-    paths.setDataRoot(executableFolder_);
-    app::readStartupValues(paths.configFile, startup);
-    paths.setMacroFolders(startup.language);
-    startup.hideAtStart = app::commandLineAsksHide(platform::os().process->commandLine());
-    platform::os().process->runTitledWindow(startup.windowTitle(), startup.hideAtStart);
+    app::paths().executableFolder = executableFolder_;
+    {
+        app::CKVX_GMouseDlg dlg;
+        dlg.doModal();
+    }
+    // The device threads end with the process; parked, they touch nothing
+    // while the process takes itself apart.
+    app::deviceWork().suspendThreads();
 }
 
 namespace kvx {

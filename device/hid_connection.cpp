@@ -20,6 +20,7 @@ void HidConnection::closeHandle(platform::HidHandle& handle)
 
 void HidConnection::close()
 {
+    std::lock_guard guard(handleMutex_);
     closeHandle(query_);
     closeHandle(read_);
     closeHandle(write_);
@@ -32,6 +33,7 @@ void HidConnection::trace(const char* prefix, int productId)
 
 bool HidConnection::discover()
 {
+    std::lock_guard guard(handleMutex_);
     // Rediscovery while handles are open (any HID arrival triggers one) would
     // otherwise leak them; the caller has stopped the threads that use them.
     close();

@@ -5,6 +5,7 @@
 #include "platform/hid.h"
 
 #include <atomic>
+#include <mutex>
 
 namespace device {
 
@@ -49,6 +50,11 @@ public:
 
     platform::Hid& hid();
 
+    // Held while the handles change and while a report goes out, so that no
+    // report is sent on a handle that another thread is closing or replacing
+    // (a removal handled while a download runs on its own thread).
+    std::recursive_mutex& handleMutex() { return handleMutex_; }
+
 private:
     void closeHandle(platform::HidHandle& handle);
     void trace(const char* prefix, int productId);
@@ -61,6 +67,7 @@ private:
     platform::HidCaps writeCaps_{};
     Text devicePath_;
     int model_ = ModelNone;
+    std::recursive_mutex handleMutex_;
 };
 
 // The process-wide connection.

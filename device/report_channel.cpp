@@ -22,6 +22,7 @@ bool ReportChannel::send(std::uint8_t command, std::initializer_list<ParamByte> 
             buffer_[i] = *p;
         ++i;
     }
+    std::lock_guard handles(connection_.handleMutex());
     platform::HidHandle handle = connection_.writeHandle();
     if (!handle)
         return false;
@@ -32,6 +33,7 @@ bool ReportChannel::fetchStatus()
 {
     std::lock_guard guard(mutex_);
     buffer_[0] = kFeatureReportId;
+    std::lock_guard handles(connection_.handleMutex());
     platform::HidHandle handle = connection_.writeHandle();
     if (!handle)
         return false;

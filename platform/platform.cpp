@@ -19,6 +19,8 @@ Services& os()
             installDefault();
         if (!servicesStorage().windows)
             installWindowing();
+        if (!servicesStorage().tray)
+            installShell();
     });
     return servicesStorage();
 }

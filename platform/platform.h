@@ -9,6 +9,8 @@
 #include "platform/hid.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "platform/shell.h"
+#include "platform/system_settings.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -19,9 +21,12 @@ struct Services {
     Clock* clock = nullptr;
     Process* process = nullptr;
     Hid* hid = nullptr;
+    SystemSettings* systemSettings = nullptr;
     FileDialog* fileDialog = nullptr;
     WindowSystem* windows = nullptr;
     Graphics* graphics = nullptr;
+    Tray* tray = nullptr;
+    Registry* registry = nullptr;
 };
 
 Services& os();

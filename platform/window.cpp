@@ -100,5 +100,11 @@ bool Window::trackMouseLeave(unsigned hoverMs) { return native_ && native_->trac
 void Window::beginMoveDrag(Point client) { if (native_) native_->beginMoveDrag(client); }
 bool Window::registerHidNotification() { return native_ && native_->registerHidNotification(); }
 void Window::setForeground() { if (native_) native_->setForeground(); }
+void Window::setIcon(int resourceId) { if (native_) native_->setIcon(resourceId); }
+void Window::appendSystemMenuItem(unsigned command, const Text& label)
+{
+    if (native_)
+        native_->appendSystemMenuItem(command, label);
+}
 
 } // namespace platform

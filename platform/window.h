@@ -95,6 +95,8 @@ public:
     virtual void beginMoveDrag(Point client) = 0;
     virtual bool registerHidNotification() = 0;
     virtual void setForeground() = 0;
+    virtual void setIcon(int resourceId) = 0;
+    virtual void appendSystemMenuItem(unsigned command, const Text& label) = 0;
     // Ends a modal run, or hides a modeless dialog (as EndDialog does).
     virtual void endDialog() = 0;
 };
@@ -117,6 +119,9 @@ public:
     virtual bool isKeyDown(unsigned virtualKey) = 0; // GetAsyncKeyState high bit
     // MessageBoxW with MB_OK; owner may be null.
     virtual void messageBox(Window* owner, const Text& text, const Text& caption) = 0;
+    // A device change as the system sends it to the windows registered for HID
+    // notifications (the simulated mouse coming and going). Any thread.
+    virtual void broadcastDeviceChange(const DeviceChange&) {}
 };
 
 class Window {
@@ -169,6 +174,10 @@ public:
     // registration of this window is removed first.
     bool registerHidNotification();
     void setForeground();
+    // The icon resource as the window's big and small icon (WM_SETICON).
+    void setIcon(int resourceId);
+    // A separator and one item at the end of the system menu.
+    void appendSystemMenuItem(unsigned command, const Text& label);
 
     // Handlers, called by the window system on the window's thread.
     virtual bool onInitDialog() { return true; }

@@ -3,6 +3,7 @@
 #include "platform/headless/files_headless.h"
 #include "platform/headless/process_headless.h"
 #include "platform/headless/profile_headless.h"
+#include "platform/headless/system_settings_headless.h"
 #include "platform/platform.h"
 #include "platform/simmouse/sim_setup.h"
 
@@ -14,6 +15,7 @@ void installDefault()
     static headless::HeadlessProfile profile(files);
     static headless::HeadlessClock clock;
     static headless::HeadlessProcess process;
+    static headless::HeadlessSystemSettings systemSettings;
     static sim::SimHidBus emptyBus;
     static headless::ScriptedFileDialog fileDialog;
 
@@ -22,9 +24,11 @@ void installDefault()
     s.profile = &profile;
     s.clock = &clock;
     s.process = &process;
+    s.systemSettings = &systemSettings;
     s.fileDialog = &fileDialog;
     sim::SimWorld* world = sim::simulatedWorldFromEnvironment(process.environment(u"KVX_GMOUSE_SIM"),
-                                                              process.environment(u"KVX_GMOUSE_SIM_LOG"));
+                                                              process.environment(u"KVX_GMOUSE_SIM_LOG"),
+                                                              process.environment(u"KVX_GMOUSE_SIM_CMD"));
     s.hid = world ? static_cast<Hid*>(&world->bus) : &emptyBus;
 }
 

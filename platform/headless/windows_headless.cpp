@@ -335,8 +335,31 @@ void HeadlessWindows::fireTimer(Window& w, unsigned id)
     pump();
 }
 
+void HeadlessWindows::broadcastDeviceChange(const DeviceChange& change)
+{
+    std::lock_guard lock(queueMutex_);
+    changes_.push_back(change);
+}
+
 void HeadlessWindows::pump()
 {
+    for (;;) {
+        DeviceChange change;
+        {
+            std::lock_guard lock(queueMutex_);
+            if (changes_.empty())
+                break;
+            change = changes_.front();
+            changes_.pop_front();
+        }
+        std::vector<Window*> registered;
+        for (HeadlessWindow* n : windows_)
+            if (n->hidRegistrations > 0)
+                registered.push_back(&n->owner);
+        for (Window* w : registered)
+            if (find(w->handle()) == w)
+                w->onDeviceChange(change);
+    }
     for (;;) {
         Posted p;
         {

@@ -42,6 +42,8 @@ public:
     void beginMoveDrag(Point client) override { moveDrags.push_back(client); }
     bool registerHidNotification() override;
     void setForeground() override { foregroundRequests++; }
+    void setIcon(int resourceId) override { icon = resourceId; }
+    void appendSystemMenuItem(unsigned command, const Text& label) override { systemMenu.emplace_back(command, label); }
     void endDialog() override;
 
     Window& owner;
@@ -59,6 +61,8 @@ public:
     std::vector<Point> moveDrags;
     int hidRegistrations = 0;             // registrations made (each replaced the one before)
     int foregroundRequests = 0;
+    int icon = 0;
+    std::vector<std::pair<unsigned, Text>> systemMenu; // items appended
     int paintCount = 0;
     std::vector<Show> shows;
     std::unique_ptr<HeadlessCanvas> surface;
@@ -81,6 +85,8 @@ public:
     Point cursorPos() override { return cursor; }
     bool isKeyDown(unsigned virtualKey) override;
     void messageBox(Window* owner, const Text& text, const Text& caption) override;
+    // Queued; pump() delivers it to the windows registered for HID notifications.
+    void broadcastDeviceChange(const DeviceChange& change) override;
 
     // Screen and input state the test sets.
     Size screen{1920, 1080};
@@ -142,6 +148,7 @@ private:
     };
     mutable std::mutex queueMutex_;
     std::deque<Posted> queue_;
+    std::deque<DeviceChange> changes_;
     std::vector<HeadlessWindow*> windows_;
     WindowHandle nextHandle_ = 0x10010;
     ModalDriver driver_;

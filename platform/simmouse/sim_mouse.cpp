@@ -1,5 +1,6 @@
 #include "platform/simmouse/sim_mouse.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <thread>
@@ -29,6 +30,7 @@ SimMouse::SimMouse(SimMouseOptions options)
 {
     memory_.fill(0xFF);
     applied_.keyOverride.fill(-1);
+    activeOverride_.fill(-1);
     if (!options_.memoryFile.empty()) {
         std::ifstream in(fsPath(options_.memoryFile), std::ios::binary);
         if (in)
@@ -127,8 +129,10 @@ void SimMouse::apply(const std::uint8_t* r, std::size_t length)
         break;
     }
     case 0x10:
-        if (at(2) < applied_.keyOverride.size())
+        if (at(2) < applied_.keyOverride.size()) {
             applied_.keyOverride[at(2)] = at(3);
+            activeOverride_[at(2)] = at(3);
+        }
         break;
     case 0x11:
         applied_.switchState = at(2);
@@ -172,6 +176,7 @@ void SimMouse::apply(const std::uint8_t* r, std::size_t length)
             for (int i = 0; i <= last; ++i)
                 memory_[static_cast<std::uint16_t>(address + i)] = transfer_[i];
             dirty_ = true;
+            programmed(address, last + 1);
         }
         break;
     }
@@ -234,6 +239,122 @@ void SimMouse::setCurrentConfig(int config)
 {
     std::lock_guard lock(mutex_);
     currentConfig_ = config & 3;
+}
+
+void SimMouse::programmed(std::uint16_t address, int length)
+{
+    auto covers = [&](int a) { return a >= address && a < address + length; };
+    // A download rewrites the settings area: the key overrides end, and the
+    // header and DPI block say which configuration and level are in use.
+    if (address < 0xA0)
+        activeOverride_.fill(-1);
+    if (covers(1))
+        currentConfig_ = (memory_[1] >> 5) & 3;
+    if (covers(0x18))
+        dpiLevel_ = std::min(memory_[0x18] & 7, 5);
+}
+
+namespace {
+
+// Where the settings area keeps the button byte of key k (1..12) of each
+// configuration; 0 for slots it does not store.
+std::uint16_t buttonByteAddress(int config, int slot)
+{
+    if (slot < 1 || slot > 12)
+        return 0;
+    switch (config) {
+    case 0:
+        if (slot <= 9)
+            return static_cast<std::uint16_t>(0x07 + slot);
+        return static_cast<std::uint16_t>(0x3B + slot - 10);
+    case 1:
+        return static_cast<std::uint16_t>(0x43 + slot);
+    case 2:
+        return static_cast<std::uint16_t>(0x4F + slot);
+    case 3:
+        return static_cast<std::uint16_t>(0x5F + slot);
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+int SimMouse::storedSlotFunction(int config, int slot) const
+{
+    std::uint16_t address = buttonByteAddress(config, slot);
+    if (!address || memory_[address] == 0xFF)
+        return 0;
+    return memory_[address] & 0x1F; // above: lighting reaction type and switch
+}
+
+int SimMouse::enabledDpiMask() const
+{
+    std::uint8_t mask = memory_[0x19];
+    return mask == 0xFF || (mask & 0x3F) == 0 ? 0x3F : mask & 0x3F;
+}
+
+int SimMouse::slotFunction(int slot)
+{
+    std::lock_guard lock(mutex_);
+    if (slot < 1 || slot > 14)
+        return 0;
+    if (activeOverride_[slot] >= 0)
+        return activeOverride_[slot];
+    return storedSlotFunction(currentConfig_, slot);
+}
+
+int SimMouse::dpiLevel()
+{
+    std::lock_guard lock(mutex_);
+    return dpiLevel_;
+}
+
+void SimMouse::setDpiLevel(int level)
+{
+    std::lock_guard lock(mutex_);
+    dpiLevel_ = std::clamp(level, 0, 5);
+}
+
+void SimMouse::userPress(int slot)
+{
+    int level;
+    bool switched = false;
+    {
+        std::lock_guard lock(mutex_);
+        int code = slot >= 1 && slot <= 14 ? (activeOverride_[slot] >= 0 ? activeOverride_[slot]
+                                                                           : storedSlotFunction(currentConfig_, slot))
+                                           : 0;
+        if (code >= 0x17 && code <= 0x1A) {
+            currentConfig_ = code - 0x17;
+            activeOverride_.fill(-1); // the new configuration's keys as stored
+            switched = true;
+        } else if (code == 0x06 || code == 0x0B || code == 0x0C) {
+            int mask = enabledDpiMask();
+            int next = dpiLevel_;
+            for (int step = 0; step < 6; ++step) {
+                int candidate = code == 0x0C ? next - 1 : next + 1;
+                if (code == 0x06)
+                    candidate = (candidate + 6) % 6;
+                if (candidate < 0 || candidate > 5)
+                    break;
+                next = candidate;
+                if (mask & (1 << next))
+                    break;
+            }
+            if (mask & (1 << next))
+                dpiLevel_ = next;
+        }
+        level = dpiLevel_;
+    }
+    pressSlot(slot, level);
+    if (switched)
+        reportStatus(3);
+}
+
+void SimMouse::userRelease(int slot)
+{
+    releaseSlot(slot, dpiLevel());
 }
 
 void SimMouse::injectInput(std::vector<std::uint8_t> report)

@@ -69,6 +69,13 @@ public:
     int currentConfig();
     void setCurrentConfig(int config);
 
+    // The firmware's view of its keys: the device function code of a slot
+    // (1..14) in the current configuration, from the downloaded settings area
+    // or a key override (command 0x10) sent since the last download.
+    int slotFunction(int slot);
+    int dpiLevel();
+    void setDpiLevel(int level);
+
     // The scripted user. The bus delivers the reports on the read collection.
     void attach(SimHidBus* bus) { bus_ = bus; }
     void injectInput(std::vector<std::uint8_t> report);
@@ -76,10 +83,22 @@ public:
     void releaseSlot(int slot, int dpiLevel = 0);
     void reportStatus(int code);   // 1, 2 wheel steps; 3 configuration changed
 
+    // The scripted user pressing a key as the firmware would take it: a
+    // configuration-switch key (0x17..0x1A) makes its configuration current
+    // and reports status 3 after the key; a DPI key (6 cycles through the
+    // enabled levels, 0x0B steps up, 0x0C steps down) moves the DPI level,
+    // which every key report carries in byte 2.
+    void userPress(int slot);
+    void userRelease(int slot);
+    void userClick(int slot) { userPress(slot); userRelease(slot); }
+
 private:
     void log(const char* direction, const std::uint8_t* bytes, std::size_t length);
     void apply(const std::uint8_t* r, std::size_t length);
     void latency();
+    void programmed(std::uint16_t address, int length);
+    int storedSlotFunction(int config, int slot) const;
+    int enabledDpiMask() const;
 
     SimMouseOptions options_;
     SimHidBus* bus_ = nullptr;
@@ -88,6 +107,8 @@ private:
     std::array<std::uint8_t, 256> transfer_{};
     std::uint8_t lastRead_ = 0;
     int currentConfig_ = 0;
+    int dpiLevel_ = 0;
+    std::array<int, 15> activeOverride_{};   // per slot, -1 when the stored function holds
     bool dirty_ = false;
     Applied applied_;
     std::vector<std::vector<std::uint8_t>> received_;

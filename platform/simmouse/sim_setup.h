@@ -12,7 +12,9 @@ struct SimWorld {
 
 // The process-wide bus; plugs a mouse backed by KVX_GMOUSE_SIM (and logging
 // to KVX_GMOUSE_SIM_LOG) when the first is set. Returns nullptr when the
-// variable is not set.
-SimWorld* simulatedWorldFromEnvironment(const Text& memoryFile, const Text& logFile);
+// variable is not set. A command file (KVX_GMOUSE_SIM_CMD) lets an outside
+// test unplug, replug and press keys of the mouse (sim_commands.h).
+SimWorld* simulatedWorldFromEnvironment(const Text& memoryFile, const Text& logFile,
+                                        const Text& commandFile = Text());
 
 } // namespace platform::sim

@@ -5,6 +5,11 @@
 #include "platform/win32/win_util.h"
 
 #include <dbt.h>
+
+#include <algorithm>
+#include <mutex>
+#include <set>
+#include <vector>
 extern "C" {
 #include <hidsdi.h>
 }
@@ -14,6 +19,11 @@ namespace platform::win32 {
 namespace {
 
 Win32Windows* theSystem = nullptr;
+
+// Windows registered for HID notifications, for device changes that the
+// program itself announces (the simulated mouse); read from other threads.
+std::mutex notifiedMutex;
+std::set<HWND> notifiedWindows;
 
 // Sets what a dialog procedure returns for messages whose result is not the
 // procedure's own return value.
@@ -133,6 +143,10 @@ Win32Window::~Win32Window()
 {
     if (notification_)
         UnregisterDeviceNotification(notification_);
+    {
+        std::lock_guard lock(notifiedMutex);
+        notifiedWindows.erase(hwnd_);
+    }
     // Nothing may reach the Window while its native side goes away.
     SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
     if (theSystem)
@@ -248,10 +262,35 @@ bool Win32Window::registerHidNotification()
     filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
     HidD_GetHidGuid(&filter.dbcc_classguid);
     notification_ = RegisterDeviceNotificationW(hwnd_, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+    {
+        std::lock_guard lock(notifiedMutex);
+        notifiedWindows.insert(hwnd_);
+    }
     return notification_ != nullptr;
 }
 
 void Win32Window::setForeground() { SetForegroundWindow(hwnd_); }
+
+void Win32Window::setIcon(int resourceId)
+{
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    auto load = [&](int metricX, int metricY) {
+        return static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(resourceId), IMAGE_ICON,
+                                             GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
+    };
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, LPARAM(load(SM_CXICON, SM_CYICON)));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, LPARAM(load(SM_CXSMICON, SM_CYSMICON)));
+}
+
+void Win32Window::appendSystemMenuItem(unsigned command, const Text& label)
+{
+    HMENU menu = GetSystemMenu(hwnd_, FALSE);
+    if (!menu)
+        return;
+    std::wstring w = wide(label);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, command, w.c_str());
+}
 
 void Win32Window::endDialog()
 {
@@ -359,6 +398,26 @@ Window* Win32Windows::find(HWND hwnd) const
 {
     auto it = windows_.find(hwnd);
     return it == windows_.end() ? nullptr : it->second;
+}
+
+void Win32Windows::broadcastDeviceChange(const DeviceChange& change)
+{
+    std::vector<HWND> targets;
+    {
+        std::lock_guard lock(notifiedMutex);
+        targets.assign(notifiedWindows.begin(), notifiedWindows.end());
+    }
+    // The header with the interface name after it, as the system builds it.
+    std::vector<std::uint8_t> buffer(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) + change.name.size() * sizeof(wchar_t));
+    auto* header = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(buffer.data());
+    header->dbcc_size = DWORD(buffer.size());
+    header->dbcc_devicetype = change.deviceType;
+    HidD_GetHidGuid(&header->dbcc_classguid);
+    std::copy(change.name.begin(), change.name.end(), header->dbcc_name);
+    header->dbcc_name[change.name.size()] = 0;
+    for (HWND hwnd : targets)
+        SendMessageTimeoutW(hwnd, WM_DEVICECHANGE, change.event, reinterpret_cast<LPARAM>(header), SMTO_NORMAL, 5000,
+                            nullptr);
 }
 
 void Win32Windows::remember(HWND hwnd, Window* window) { windows_[hwnd] = window; }

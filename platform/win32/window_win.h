@@ -37,6 +37,8 @@ public:
     void beginMoveDrag(Point client) override;
     bool registerHidNotification() override;
     void setForeground() override;
+    void setIcon(int resourceId) override;
+    void appendSystemMenuItem(unsigned command, const Text& label) override;
     void endDialog() override;
 
     HWND hwnd() const { return hwnd_; }
@@ -56,6 +58,7 @@ public:
     Point cursorPos() override;
     bool isKeyDown(unsigned virtualKey) override;
     void messageBox(Window* owner, const Text& text, const Text& caption) override;
+    void broadcastDeviceChange(const DeviceChange& change) override;
 
     // The Window behind one of our dialogs (main thread only).
     Window* find(HWND hwnd) const;

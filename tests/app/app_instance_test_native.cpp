@@ -2,6 +2,8 @@
 
 #include "app/kvx_gmouse_app.h"
 #include "app/paths.h"
+#include "app/startup.h"
+#include "platform/headless/windows_headless.h"
 #include "platform/headless/process_headless.h"
 #include "platform/platform.h"
 #include "tests/support/temp_folder.h"
@@ -17,6 +19,7 @@ struct ProcessRig {
         saved = platform::os().process;
         platform::os().process = &process;
         process.exePath = dir.path() + u"\\KVX_GMouse.exe";
+        platform::headless::windows().modalRuns.clear();
         dir.writeText(u"skins\\config\\config.ini",
                       "[Init]\r\nVER_SEL=1\r\nCurConfig=1\r\n[PRODUCTNAME]\r\nPRODUCTNAME_CN=CN Title\r\n"
                       "PRODUCTNAME_EN=EN Title\r\n");
@@ -30,16 +33,31 @@ struct ProcessRig {
 
 } // namespace
 
-TEST(Instance, FirstStartOwnsTheMutexAndShowsTheTitledWindow)
+TEST(Instance, FirstStartOwnsTheMutexAndRunsTheMainDialog)
 {
     ProcessRig rig;
     rig.process.cmdLine = u"KVX_GMouse.exe -HIDE";
+    auto& ws = platform::headless::windows();
+    ws.modalRuns.clear();
+    Text title;
+    bool minimised = false;
+    ws.setModalDriver([&](platform::Window& w) {
+        if (w.templateId() == 102) {
+            title = w.text();
+            minimised = w.isIconic();
+            w.send(platform::msg::Close); // the close sequence ends it
+        }
+    });
     CKVX_GMouseApp app;
     EXPECT_EQ(app.executableFolder(), rig.dir.path());
     EXPECT_FALSE(app.InitInstance());
+    ws.setModalDriver(nullptr);
     EXPECT_TRUE(rig.process.heldMutexes.count(u"CKVX_GMouseM9X4App"));
-    ASSERT_EQ(rig.process.windowsRun.size(), 1u);
-    EXPECT_EQ(rig.process.windowsRun[0], std::make_pair(Text(u"EN Title"), true));
+    ASSERT_FALSE(ws.modalRuns.empty());
+    EXPECT_EQ(ws.modalRuns.back().templateId, 102);
+    EXPECT_FALSE(ws.modalRuns.back().unanswered);
+    EXPECT_EQ(title, u"EN Title");
+    EXPECT_TRUE(minimised) << "-HIDE minimises at the first background erase";
     EXPECT_EQ(app::paths().macroFolder, rig.dir.path() + u"\\skins\\1_INI_EN\\macro\\");
 }
 
@@ -51,7 +69,7 @@ TEST(Instance, SecondStartRestoresTheFirstWindowAndCreatesNothing)
     CKVX_GMouseApp app;
     EXPECT_FALSE(app.InitInstance());
     EXPECT_EQ(rig.process.restored, std::vector<platform::WindowHandle>{0x1234});
-    EXPECT_TRUE(rig.process.windowsRun.empty());
+    EXPECT_TRUE(platform::headless::windows().modalRuns.empty());
 }
 
 TEST(Instance, SecondStartWithoutAWindowToFindExitsSilently)
@@ -63,5 +81,5 @@ TEST(Instance, SecondStartWithoutAWindowToFindExitsSilently)
     CKVX_GMouseApp app;
     EXPECT_FALSE(app.InitInstance());
     EXPECT_TRUE(rig.process.restored.empty());
-    EXPECT_TRUE(rig.process.windowsRun.empty());
+    EXPECT_TRUE(platform::headless::windows().modalRuns.empty());
 }

@@ -104,6 +104,8 @@ TEST_F(Win32Dialog, ModelessDialogIsCreatedHiddenAndAnswersSentMessages)
     EXPECT_EQ(echo.send(kPing, 41), 42);
     echo.setText(u"MainMenuDlg");
     EXPECT_EQ(echo.text(), u"MainMenuDlg");
+    echo.setIcon(IDR_MAINFRAME);
+    echo.appendSystemMenuItem(0x10, u"&About KVX_GMouse...");
     echo.show(platform::Show::Show);
     EXPECT_TRUE(echo.isVisible());
     echo.endDialog(1);

@@ -1,0 +1,65 @@
+#include "app/device_work.h"
+
+#include "app/playback_link.h"
+#include "device/commands.h"
+#include "device/device_threads.h"
+#include "device/key_overrides.h"
+#include "device/memory_transfer.h"
+#include "settings/config_store.h"
+#include "device/report_channel.h"
+#include "platform/platform.h"
+
+namespace app {
+
+namespace {
+
+class ProcessDeviceWork : public DeviceWork, private device::DownloadHost {
+public:
+    void clearPlaybackFlags() override
+    {
+        threads().state().trigger = false;
+        threads().state().abort = false;
+    }
+    void startThreads() override { threads().start(); }
+    void suspendThreads() override { threads().suspend(); }
+    void resumeThreads() override { threads().resume(); }
+    void download(const device::DownloadSources& sources) override
+    {
+        device::ConfigDownload& d = device::configDownload();
+        d.run(sources, *this);
+        // The threads act on what the mouse holds now.
+        playbackContext().setDownloaded(d.functions());
+    }
+    bool downloadRunning() override { return device::configDownload().isRunning(); }
+    void sendSoftwareMacroOverrides(int config) override
+    {
+        device::sendSoftwareMacroOverrides(device::reports(), settings::store(), config);
+    }
+    std::optional<std::vector<std::uint8_t>> readBlock(std::uint16_t address, std::size_t n) override
+    {
+        return device::readBlock(device::reports(), address, n);
+    }
+    void finish() override { device::finishTransfers(device::reports()); }
+
+private:
+    // device::DownloadHost
+    void switchLeftButtonMacroOff() override { threads().switchLeftMacroOff(); }
+
+    static device::DeviceThreads& threads()
+    {
+        // Never destroyed: the threads serve the mouse until the process ends,
+        // and a reader blocked in its read could not be joined at exit anyway.
+        static auto* threads = new device::DeviceThreads(device::reports(), playbackContext(), *platform::os().clock);
+        return *threads;
+    }
+};
+
+} // namespace
+
+DeviceWork& deviceWork()
+{
+    static ProcessDeviceWork work;
+    return work;
+}
+
+} // namespace app

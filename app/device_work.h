@@ -1,0 +1,42 @@
+#pragma once
+// The device work the main window starts, parks and waits for, seen through
+// one seam so the window composes it without knowing how it is done: the
+// status reader and the macro player, the configuration download, the key
+// overrides of software-macro mode, and memory block reads and the finish
+// request. Tests put a recording double behind it.
+#include "device/config_download.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace app {
+
+class DeviceWork {
+public:
+    virtual ~DeviceWork() = default;
+
+    // --- status reader and macro player ---
+    virtual void clearPlaybackFlags() = 0; // macro trigger and abort
+    virtual void startThreads() = 0;
+    // Parked at a safe point while the mouse is away; resumed when it is back.
+    virtual void suspendThreads() = 0;
+    virtual void resumeThreads() = 0;
+
+    // --- configuration download ---
+    // The whole set on the calling thread. A download asked for while one
+    // runs is folded into the running one.
+    virtual void download(const device::DownloadSources& sources) = 0;
+    virtual bool downloadRunning() = 0;
+    // Command 0x10 for every button of `config` the program plays.
+    virtual void sendSoftwareMacroOverrides(int config) = 0;
+
+    // --- memory ---
+    virtual std::optional<std::vector<std::uint8_t>> readBlock(std::uint16_t address, std::size_t n) = 0;
+    virtual void finish() = 0;
+};
+
+// The process's device work over the process-wide connection.
+DeviceWork& deviceWork();
+
+} // namespace app

@@ -1,0 +1,149 @@
+#include "app/worker_threads.h"
+
+#include "macro/macro_file.h"
+#include "settings/config_files.h"
+
+#include <chrono>
+
+namespace app {
+
+unsigned previewWaitMs(int cycleTime)
+{
+    int steps = 6 - cycleTime;
+    return steps > 0 ? unsigned(steps) * kPreviewStepMs : 0;
+}
+
+int nextPreviewColour(const settings::ConfigStore& s, int colour)
+{
+    for (int i = 1; i <= settings::kUserColours; ++i) {
+        int c = (colour + i) % settings::kUserColours;
+        if (s.cycleFlags[c])
+            return c;
+    }
+    return colour;
+}
+
+WorkerThreads::WorkerThreads(settings::ConfigStore& store, PageState& pages, Redraw redraw)
+    : store_(store), pages_(pages), redraw_(std::move(redraw))
+{
+}
+
+WorkerThreads::~WorkerThreads()
+{
+    stopping_ = true;
+    pageChanged();
+    std::lock_guard lock(threadsMutex_);
+    if (blink_.joinable())
+        blink_.join();
+    if (preview_.joinable())
+        preview_.join();
+    for (std::thread& t : once_)
+        if (t.joinable())
+            t.join();
+}
+
+bool WorkerThreads::startBlink()
+{
+    if (blinkRunning_.exchange(true))
+        return false;
+    std::lock_guard lock(threadsMutex_);
+    if (blink_.joinable())
+        blink_.join(); // the last run has cleared its flag and is ending
+    blink_ = std::thread([this] { blinkLoop(); });
+    return true;
+}
+
+void WorkerThreads::blinkLoop()
+{
+    while (!stopping_ && pages_.blinkEnabled && pages_.currentPage == kMainPage) {
+        for (int i = 0; i < kBlinkTogglesPerPass && !stopping_; ++i) {
+            pages_.indicatorShown = !pages_.indicatorShown;
+            if (redraw_)
+                redraw_();
+            waitOrPageChange(kBlinkToggleMs, kMainPage);
+        }
+    }
+    pages_.indicatorShown = true;
+    blinkRunning_ = false;
+}
+
+bool WorkerThreads::startLightingPreview()
+{
+    if (previewRunning_.exchange(true))
+        return false;
+    std::lock_guard lock(threadsMutex_);
+    if (preview_.joinable())
+        preview_.join();
+    preview_ = std::thread([this] { previewLoop(); });
+    return true;
+}
+
+void WorkerThreads::previewLoop()
+{
+    pages_.previewColour = 0;
+    while (!stopping_ && pages_.currentPage == kLedPage) {
+        previewPass();
+        if (redraw_)
+            redraw_();
+        waitOrPageChange(previewWaitMs(store_.effectSpeed), kLedPage);
+    }
+    previewRunning_ = false;
+}
+
+void WorkerThreads::previewPass()
+{
+    if (store_.ledType == 1) {
+        if (pages_.previewPhaseOn) {
+            pages_.previewPhaseOn = false;
+            pages_.previewColour = nextPreviewColour(store_, pages_.previewColour);
+        } else {
+            pages_.previewPhaseOn = true;
+        }
+    } else {
+        pages_.previewPhaseOn = true;
+    }
+}
+
+bool WorkerThreads::waitOrPageChange(unsigned ms, int page)
+{
+    // The preview must end within one step when the page changes; waking on
+    // the change makes it end at once instead.
+    std::unique_lock lock(wakeMutex_);
+    return !wake_.wait_for(lock, std::chrono::milliseconds(ms),
+                           [&] { return stopping_.load() || pages_.currentPage != page; });
+}
+
+void WorkerThreads::pageChanged()
+{
+    std::lock_guard lock(wakeMutex_);
+    wake_.notify_all();
+}
+
+void WorkerThreads::runOnce(std::function<void()> work)
+{
+    std::lock_guard lock(threadsMutex_);
+    once_.emplace_back(std::move(work));
+}
+
+void WorkerThreads::joinOnce()
+{
+    std::vector<std::thread> threads;
+    {
+        std::lock_guard lock(threadsMutex_);
+        threads.swap(once_);
+    }
+    for (std::thread& t : threads)
+        if (t.joinable())
+            t.join();
+}
+
+void saveApplyStep(settings::ConfigStore& store, const SaveJob& job)
+{
+    if (!job.groupFile.empty() && job.groupTable)
+        macro::writeGroup(job.groupFile, *job.groupTable, job.groupMacroCount,
+                          job.language);
+    settings::saveCurrentConfiguration(store, job.configFile);
+    settings::saveConfiguration(store, job.configFile, settings::currentConfiguration(store));
+}
+
+} // namespace app

@@ -1,0 +1,99 @@
+#pragma once
+// The short-lived workers of the main window: the indicator blink of the main
+// page, the lighting preview of the LED page, the save of an apply step and
+// the initial download. The status reader and the macro player, which serve
+// the mouse for the life of the program, are the device link's (DeviceWork).
+//
+// Workers never touch the window: they change the shared values below and
+// ask for a redraw, which the window posts to itself.
+#include "macro/macro_record.h"
+#include "settings/config_store.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace app {
+
+enum Page { kMainPage = 0, kAdvancedPage = 1, kMacroPage = 2, kLedPage = 3 };
+
+// What the page workers and the window share.
+struct PageState {
+    std::atomic<int> currentPage{kMainPage};
+    // Blinking of the main page's indicator; off from the start and after every download.
+    std::atomic<bool> blinkEnabled{false};
+    std::atomic<bool> indicatorShown{true};
+    // Lighting preview: which of the seven colours is lit, and whether it is lit now.
+    std::atomic<int> previewColour{0};
+    std::atomic<bool> previewPhaseOn{true};
+};
+
+constexpr unsigned kBlinkToggleMs = 500;
+constexpr int kBlinkTogglesPerPass = 6;
+constexpr unsigned kPreviewStepMs = 200;
+
+// The wait of one preview step: (6 − cycle time) × 200 ms, never negative
+// (a cycle time above 6 from a hand-edited file would otherwise wrap).
+unsigned previewWaitMs(int cycleTime);
+// The colour after `colour` among those whose cycle flag is set, counting 0..6
+// cyclically; `colour` itself when no flag is set.
+int nextPreviewColour(const settings::ConfigStore& s, int colour);
+
+class WorkerThreads {
+public:
+    using Redraw = std::function<void()>; // callable from any thread
+
+    WorkerThreads(settings::ConfigStore& store, PageState& pages, Redraw redraw);
+    // Waits for the workers: the preview is told to stop, the others finish their work.
+    ~WorkerThreads();
+    WorkerThreads(const WorkerThreads&) = delete;
+    WorkerThreads& operator=(const WorkerThreads&) = delete;
+
+    // Start only when not running; false when one was running already.
+    bool startBlink();
+    bool startLightingPreview();
+    bool blinkRunning() const { return blinkRunning_.load(); }
+    bool previewRunning() const { return previewRunning_.load(); }
+    // The page changed: a preview waiting out its step notices at once.
+    void pageChanged();
+
+    // A one-shot worker (the save of an apply step, the initial download).
+    void runOnce(std::function<void()> work);
+    // Waits until every one-shot worker has ended (tests, and the end of the program).
+    void joinOnce();
+
+private:
+    void blinkLoop();
+    void previewLoop();
+    void previewPass();
+    bool waitOrPageChange(unsigned ms, int page);
+
+    settings::ConfigStore& store_;
+    PageState& pages_;
+    Redraw redraw_;
+    std::atomic<bool> blinkRunning_{false};
+    std::atomic<bool> previewRunning_{false};
+    std::atomic<bool> stopping_{false};
+    std::mutex wakeMutex_;
+    std::condition_variable wake_;
+    std::mutex threadsMutex_;
+    std::thread blink_;
+    std::thread preview_;
+    std::vector<std::thread> once_;
+};
+
+// The save of an apply step: the macros of the current group to its group
+// file, CurConfig, then the current configuration, all into the files.
+struct SaveJob {
+    Text configFile;
+    Text groupFile;              // empty when there is no group to save
+    const macro::GroupTable* groupTable = nullptr; // the current group's macros
+    int groupMacroCount = 0;
+    int language = 1;
+};
+void saveApplyStep(settings::ConfigStore& store, const SaveJob& job);
+
+} // namespace app

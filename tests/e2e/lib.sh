@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# Shared part of the end-to-end tests: the real KVX_GMouse.exe under Wine on
+# an Xvfb display, with the simulated mouse (memory file, report log and
+# command file) in a throwaway folder. Sourced by the tests/e2e/*.sh scripts:
+#
+#   tests/e2e/<test>.sh <folder holding KVX_GMouse.exe>
+#
+# Artifacts (screenshots, the report log) are kept under
+# <exe folder>/e2e-artifacts/<test>/.
+set -euo pipefail
+
+E2E_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+E2E_EXE_DIR=$(cd "${1:?usage: $0 <folder holding KVX_GMouse.exe>}" && pwd)
+E2E_NAME=$(basename "$0" .sh)
+E2E_ARTIFACTS="$E2E_EXE_DIR/e2e-artifacts/$E2E_NAME"
+E2E_WORK=$(mktemp -d /tmp/kvx-e2e-XXXXXX)
+E2E_TITLE="KVX Gaming Mouse"
+E2E_PIDS=()
+
+rm -rf "$E2E_ARTIFACTS"
+mkdir -p "$E2E_ARTIFACTS" "$E2E_WORK/app"
+cp "$E2E_EXE_DIR/KVX_GMouse.exe" "$E2E_WORK/app/"
+cp -r "$E2E_SOURCE/skins" "$E2E_WORK/app/skins"
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=${E2E_WINEPREFIX:-/tmp/kvx-e2e-wine-$(id -u)}
+export KVX_GMOUSE_SIM="$E2E_WORK/mouse.bin"
+export KVX_GMOUSE_SIM_LOG="$E2E_WORK/reports.log"
+export KVX_GMOUSE_SIM_CMD="$E2E_WORK/mouse.cmd"
+: >"$KVX_GMOUSE_SIM_CMD"
+
+# Our own display, so nothing else's windows get in the way.
+for n in $(seq 91 120); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+        export DISPLAY=":$n"
+        break
+    fi
+done
+Xvfb "$DISPLAY" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+E2E_XVFB=$!
+for _ in $(seq 1 50); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.1
+done
+
+e2e_cleanup() {
+    local status=$?
+    for p in "${E2E_PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+    wineserver -k >/dev/null 2>&1 || true
+    kill "$E2E_XVFB" 2>/dev/null || true
+    cp "$KVX_GMOUSE_SIM_LOG" "$E2E_ARTIFACTS/" 2>/dev/null || true
+    rm -rf "$E2E_WORK"
+    if [ $status -eq 0 ]; then echo "PASS $E2E_NAME"; else echo "FAIL $E2E_NAME"; fi
+}
+trap e2e_cleanup EXIT
+
+if [ ! -d "$WINEPREFIX" ]; then
+    wineboot -i >/dev/null 2>&1 || true
+fi
+
+fail() {
+    echo "$E2E_NAME: $*" >&2
+    exit 1
+}
+
+# Starts the program (arguments go on its command line); its pid in E2E_PID.
+start_app() {
+    (cd "$E2E_WORK/app" && exec wine ./KVX_GMouse.exe "$@") >/dev/null 2>&1 &
+    E2E_PID=$!
+    E2E_PIDS+=("$E2E_PID")
+}
+
+# Polls `$@` until it succeeds, for up to $E2E_WAIT seconds (default 60).
+wait_for() {
+    local deadline=$((SECONDS + ${E2E_WAIT:-60}))
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.25
+    done
+}
+
+main_window() { xdotool search --name "^$E2E_TITLE\$" 2>/dev/null | head -n1; }
+main_visible() { xdotool search --onlyvisible --name "^$E2E_TITLE\$" >/dev/null 2>&1; }
+main_hidden() { ! main_visible; }
+# Visible top-level windows of the program (the main window, the status warning).
+visible_windows() { xdotool search --onlyvisible --classname "kvx_gmouse.exe" 2>/dev/null | wc -l; }
+process_gone() { ! kill -0 "$1" 2>/dev/null; }
+
+# A command line for the simulated mouse.
+mouse_command() { echo "$*" >>"$KVX_GMOUSE_SIM_CMD"; }
+
+# WM_CLOSE to the program's windows from another program.
+close_from_outside() { (cd "$E2E_WORK/app" && wine taskkill /im KVX_GMouse.exe >/dev/null 2>&1) || true; }
+
+# Feature reports the mouse received with the given command byte (hex, two digits).
+reports_with_command() { grep -c "^[0-9]* set 07 $1" "$KVX_GMOUSE_SIM_LOG" || true; }
+
+# Byte `address` of the simulated memory file, as two hex digits.
+memory_byte() { od -An -tx1 -j "$1" -N1 "$KVX_GMOUSE_SIM" | tr -d ' \n'; }
+
+# The main window's pixels, saved as $E2E_ARTIFACTS/<name>.png.
+screenshot_main() {
+    local wid geometry
+    wid=$(main_window)
+    eval "$(xdotool getwindowgeometry --shell "$wid")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$E2E_ARTIFACTS/$1.png"
+}
+
+# Compares a screenshot with the stored reference; RMSE (0..1) must stay below
+# the tolerance. E2E_UPDATE_REFERENCE=1 stores the screenshot as the reference.
+compare_with_reference() {
+    local shot="$E2E_ARTIFACTS/$1.png" ref="$E2E_SOURCE/tests/e2e/reference/$1.png" tolerance=$2
+    if [ "${E2E_UPDATE_REFERENCE:-0}" = 1 ]; then
+        cp "$shot" "$ref"
+        return 0
+    fi
+    [ -f "$ref" ] || fail "no reference picture $ref (run with E2E_UPDATE_REFERENCE=1)"
+    local rmse
+    rmse=$(compare -metric RMSE "$shot" "$ref" "$E2E_ARTIFACTS/$1-diff.png" 2>&1 >/dev/null | sed -E 's/.*\(([0-9.e-]+)\).*/\1/') || true
+    echo "$1: RMSE $rmse (tolerance $tolerance)"
+    awk -v r="$rmse" -v t="$tolerance" 'BEGIN { exit !(r != "" && r + 0 <= t + 0) }' ||
+        fail "$1 differs from its reference (RMSE $rmse)"
+}

@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include "device/device_threads.h"
+#include "tests/playback/playback_fixture.h"
+
+#include <future>
+
+using namespace playbacktest;
+
+namespace {
+
+constexpr int kMacro = 0x0102;
+
+// Waits for a condition the threads bring about; the limit only keeps a
+// broken build from hanging.
+bool eventually(const std::function<bool()>& condition)
+{
+    auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > give_up)
+            return false;
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return true;
+}
+
+struct ThreadRig : PlaybackRig {
+    ThreadRig() : threads(channel, context, clock) { clock.realUsPerSleep = 200; }
+    ~ThreadRig()
+    {
+        // The reader's blocking read ends when the mouse goes.
+        if (bus.isPlugged(mouse))
+            bus.unplug(mouse);
+        threads.suspend();
+        connection.close();
+        threads.stop();
+    }
+
+    void unplug()
+    {
+        bus.unplug(mouse);
+        EXPECT_TRUE(threads.suspend());
+        connection.connected = false;
+        connection.close();
+    }
+    void replug()
+    {
+        bus.plug(mouse);
+        ASSERT_TRUE(connection.discover());
+        connection.connected = true;
+        threads.resume();
+    }
+
+    // The keyboard reports the mouse has received, as key lists.
+    std::vector<Bytes> keyReports()
+    {
+        std::vector<Bytes> out;
+        for (auto& r : mouse->received())
+            if (r[1] == 0x15)
+                out.emplace_back(r.begin() + 2, r.begin() + 8);
+        return out;
+    }
+    std::size_t keyReportCount() { return keyReports().size(); }
+
+    device::DeviceThreads threads;
+};
+
+// Presses and releases of keys 0x04, 0x05, ... one after the other.
+macro::MacroRecord typing(int keyCount, std::uint16_t pause)
+{
+    macro::MacroRecord r{};
+    for (int k = 0; k < keyCount; ++k) {
+        r.code[2 * k] = r.code[2 * k + 1] = static_cast<std::uint8_t>(0x04 + k);
+        r.sub[2 * k] = 1;
+        r.sub[2 * k + 1] = 2;
+        r.delay[2 * k] = r.delay[2 * k + 1] = pause;
+    }
+    r.eventCount = static_cast<std::uint16_t>(2 * keyCount);
+    r.repeatCount = 1;
+    return r;
+}
+
+// What the mouse should hear of typing(keyCount), ending with release-all.
+std::vector<Bytes> typed(int keyCount)
+{
+    std::vector<Bytes> out;
+    for (int k = 0; k < keyCount; ++k) {
+        out.push_back({std::uint8_t(0x04 + k), 0, 0, 0, 0, 0});
+        out.push_back({0, 0, 0, 0, 0, 0});
+    }
+    out.push_back({0, 0, 0, 0, 0, 0});
+    return out;
+}
+
+} // namespace
+
+TEST(DeviceThreads, AKeyPressOnTheMousePlaysItsMacro)
+{
+    ThreadRig rig;
+    rig.context.setFunction(0, 2, kMacro);
+    rig.context.setMacro(kMacro, typing(3, 5));
+    rig.threads.start();
+    rig.mouse->userClick(3);
+    ASSERT_TRUE(eventually([&] { return rig.keyReportCount() == 7; }));
+    EXPECT_EQ(rig.keyReports(), typed(3));
+    EXPECT_TRUE(eventually([&] { return !rig.state.trigger; }));
+}
+
+TEST(DeviceThreads, TheMousesConfigurationSwitchKeyIsFollowed)
+{
+    ThreadRig rig;
+    rig.mouse->setMemory(0x09, 0x18); // configuration 0, slot 2: switch to configuration 1
+    device::PlaybackButton sw;
+    sw.function = 20;
+    sw.deviceCode = 0x18;
+    rig.context.setButton(0, 1, sw);
+    rig.context.setFunction(1, 3, kMacro);
+    rig.threads.start();
+
+    rig.mouse->userClick(2);
+    // Once for the key, once for the mouse's own status report.
+    ASSERT_TRUE(eventually([&] { return rig.context.configChangesSoFar().size() == 2; }));
+    EXPECT_EQ(rig.context.configChangesSoFar(), (std::vector<int>{1, 1}));
+    EXPECT_EQ(rig.context.config, 1);
+    EXPECT_EQ(rig.mouse->currentConfig(), 1);
+    EXPECT_EQ(rig.mouse->slotFunction(4), 0) << "the new configuration's macro key is reported";
+}
+
+TEST(DeviceThreads, TheMousesDpiKeyIsFollowed)
+{
+    ThreadRig rig;
+    rig.mouse->setMemory(0x0B, 0x06); // configuration 0, slot 4: DPI cycle
+    rig.mouse->setMemory(0x19, 0x0D); // levels 0, 2 and 3 enabled
+    device::PlaybackButton dpi;
+    dpi.function = 6;
+    dpi.deviceCode = 6;
+    dpi.dpiMark = true;
+    rig.context.setButton(0, 3, dpi);
+    rig.threads.start();
+
+    rig.mouse->userClick(4);
+    rig.mouse->userClick(4);
+    rig.mouse->userClick(4);
+    ASSERT_TRUE(eventually([&] { return rig.context.dpiChangesSoFar().size() == 3; }));
+    EXPECT_EQ(rig.context.dpiChangesSoFar(), (std::vector<int>{2, 3, 0}));
+}
+
+TEST(DeviceThreads, AMacroParkedBeforeAnUnplugGoesOnExactlyWhereItStopped)
+{
+    ThreadRig rig;
+    rig.context.setFunction(0, 2, kMacro);
+    rig.context.setMacro(kMacro, typing(30, 60));
+    rig.threads.start();
+    rig.mouse->userClick(3);
+    ASSERT_TRUE(eventually([&] { return rig.keyReportCount() >= 6; }));
+
+    // Park both while the mouse is still there: the reader gets to its safe
+    // point with the next report it reads.
+    auto parked = std::async(std::launch::async, [&] { return rig.threads.suspend(); });
+    do
+        rig.mouse->injectInput({6, 0xF0, 0}); // ignored by the reader
+    while (parked.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready);
+    ASSERT_TRUE(parked.get());
+    const std::size_t before = rig.keyReportCount();
+    ASSERT_LT(before, 61u) << "the macro was still playing";
+
+    rig.bus.unplug(rig.mouse);
+    rig.connection.connected = false;
+    rig.connection.close();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(rig.keyReportCount(), before);
+    rig.replug();
+
+    ASSERT_TRUE(eventually([&] { return rig.keyReportCount() == 61; }));
+    EXPECT_EQ(rig.keyReports(), typed(30)) << "nothing lost, nothing played twice";
+}
+
+TEST(DeviceThreads, UnpluggingDuringAMacroParksItAndItFinishesAfterTheReplug)
+{
+    ThreadRig rig;
+    rig.context.setFunction(0, 2, kMacro);
+    rig.context.setMacro(kMacro, typing(30, 60));
+    rig.threads.start();
+    rig.mouse->userClick(3);
+    ASSERT_TRUE(eventually([&] { return rig.keyReportCount() >= 6; }));
+
+    // As a removal comes: the mouse is gone first, then the threads park.
+    rig.unplug();
+    const auto before = rig.keyReports();
+    ASSERT_TRUE(rig.threads.isPlaying());
+    rig.replug();
+    ASSERT_TRUE(eventually([&] { return !rig.threads.isPlaying() && !rig.state.trigger; }));
+
+    // Reports sent into the gap are lost; what came after the replug is the
+    // rest of the macro, in order, ending with release-all.
+    const auto all = rig.keyReports();
+    const auto expected = typed(30);
+    ASSERT_GT(all.size(), before.size());
+    std::vector<Bytes> after(all.begin() + before.size(), all.end());
+    ASSERT_LE(after.size(), expected.size());
+    EXPECT_TRUE(std::equal(after.begin(), after.end(), expected.end() - after.size()));
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), expected.begin()));
+}
+
+TEST(DeviceThreads, ParkedThreadsEndWhenStopped)
+{
+    ThreadRig rig;
+    rig.context.setFunction(0, 2, kMacro);
+    rig.context.setMacro(kMacro, typing(50, 50));
+    rig.threads.start();
+    rig.mouse->userClick(3);
+    ASSERT_TRUE(eventually([&] { return rig.keyReportCount() >= 2; }));
+    rig.unplug();
+    rig.threads.stop(); // returns: nothing stays parked
+    EXPECT_FALSE(rig.threads.isPlaying());
+}
+
+TEST(DeviceThreads, ThreadsSuspendedBeforeTheyStartParkAtOnceAndGoOnWhenResumed)
+{
+    ThreadRig rig;
+    rig.context.setFunction(0, 2, kMacro);
+    rig.context.setMacro(kMacro, typing(1, 1));
+    EXPECT_TRUE(rig.threads.suspend());
+    rig.threads.start();
+    rig.mouse->userClick(3);
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(rig.keyReportCount(), 0u);
+    rig.threads.resume();
+    EXPECT_TRUE(eventually([&] { return rig.keyReportCount() == 3; }));
+}
+
+TEST(DeviceThreads, RepeatedUnplugAndReplugLeavesThemWorking)
+{
+    ThreadRig rig;
+    rig.context.setFunction(0, 2, kMacro);
+    rig.context.setMacro(kMacro, typing(4, 3));
+    rig.threads.start();
+    for (int i = 0; i < 25; ++i) {
+        rig.mouse->userClick(3);
+        rig.unplug();
+        rig.replug();
+        rig.threads.resume(); // a second resume changes nothing
+    }
+    ASSERT_TRUE(eventually([&] { return !rig.threads.isPlaying() && !rig.state.trigger; }));
+    rig.mouse->clearReceived();
+    rig.mouse->userClick(3);
+    ASSERT_TRUE(eventually([&] { return rig.keyReportCount() == 9; }));
+    EXPECT_EQ(rig.keyReports(), typed(4));
+}

@@ -1,0 +1,358 @@
+# -*- coding: utf-8 -*-
+"""Every text of the shipped languages: skin region texts, function names and
+the sections of LanguageText.ini.
+
+Rules the program imposes on these texts (checked by generate.py and by the
+data test): no ASCII comma in a region text or in a language text (the field
+splitter would cut it), pause unit ("Other" 12) exactly two characters and
+the duration label ("Other" 9) ending in its only colon, so that edited rows
+parse back.
+"""
+
+LANGUAGES = {  # language index: (folder, key)
+    0: ("0_INI_CN", "cn"),
+    1: ("1_INI_EN", "en"),
+    6: ("6_INI_IT", "it"),
+}
+
+PRODUCT_EN = "KVX Gaming Mouse"
+PRODUCT_CN = "KVX电竞鼠标"
+
+# Names of all languages in their own words (UniqueName_Other 20 + index).
+NATIVE_NAMES = {
+    0: "简体中文", 1: "English", 2: "Français", 3: "Français (Belgique)", 4: "Deutsch",
+    5: "Español", 6: "Italiano", 7: "Русский", 8: "Türkçe", 9: "Português", 10: "ไทย",
+    11: "한국어", 12: "日本語", 13: "العربية", 14: "Polski", 15: "Čeština", 16: "Svenska",
+    17: "Nederlands", 18: "Português (Brasil)", 19: "繁體中文", 20: "Nederlands (België)",
+    21: "Dansk", 22: "Slovenščina", 23: "فارسی", 24: "Українська", 26: "Magyar",
+    27: "Bahasa Indonesia", 28: "Tiếng Việt", 29: "עברית",
+}
+
+T = {}
+
+# ---------------------------------------------------------------------------
+T["en"] = dict(
+    ver="English",
+    zhi="Left-button macro",
+    skin={
+        "skin_main.ini": {
+            3: "Apply", 6: "Buttons", 7: "Performance", 8: "Macros", 9: "Lighting",
+            11: "KVX GAMING MOUSE", 12: "Profile", 14: "Import", 15: "Export", 16: "Reset",
+            46: "Sound lighting", 90: "Button assignment", 92: "Skin",
+            93: "Click a button name to change its function",
+        },
+        "skin_advance.ini": {
+            43: "DPI levels", 60: "Level 1", 61: "Level 2", 62: "Level 3", 63: "Level 4",
+            64: "Level 5", 65: "Level 6", 67: "200", 68: "12800", 45: "Speed",
+            3: "Pointer speed", 20: "Scroll lines", 33: "Fire interval", 42: "Report rate",
+            34: "125 Hz", 35: "250 Hz", 36: "500 Hz", 37: "1000 Hz",
+            44: "Select a level and drag the slider to set its DPI",
+        },
+        "skin_mac.ini": {
+            14: "Macro library", 16: "Events", 5: "Insert event", 1: "Playback",
+            6: "While held", 7: "Toggle on/off", 8: "Repeat", 2: "Lighting step",
+            13: "PUBG presets", 15: "Software playback",
+            9: "Right-click the lists for more commands",
+        },
+        "skin_color.ini": {
+            18: "Standard lighting", 20: "Sound-reactive lighting", 36: "Effect",
+            37: "Brightness", 39: "Speed", 38: "Brightness is fixed for this effect",
+            30: "Symmetric", 31: "Forward", 32: "Backward", 33: "Outward", 34: "Inward",
+            15: "Colours in the cycle", 98: "Wave runs in all four directions",
+            16: "Button reaction", 89: "Left", 90: "Right", 91: "Wheel", 92: "Back",
+            93: "Forward", 94: "DPI +", 95: "DPI \u2212", 96: "Fire",
+            21: "The lights follow the sound playing on this computer",
+            22: "Choose the pattern with Sound lighting on the Buttons page",
+        },
+        "LBWarning.ini": {0: "OK", 1: "Close", 6: "Exit"},
+        "skin_keyset.ini": {3: "Press the key to use", 1: "OK", 2: "Cancel"},
+        "skin_shortcut.ini": {
+            10: "Key combination", 11: "Modifier keys", 12: "Key", 6: "Ctrl", 7: "Shift",
+            8: "Alt", 9: "Win", 13: "Switch modifiers on and press a key", 4: "Clear",
+            2: "OK", 3: "Cancel",
+        },
+        "skin_gun.ini": {
+            10: "PUBG recoil presets", 7: "Pulls the aim down while firing", 11: "Strength",
+            12: "Interval ms", 13: "Repeat", 9: "While held", 8: "Repeat", 2: "OK",
+            1: "Cancel",
+        },
+        "skin_sound.ini": {2: "Bars", 3: "Flash", 4: "Breathe"},
+    },
+    fun={
+        1: "Left Click", 2: "Right Click", 3: "Middle Click", 4: "Back", 5: "Forward",
+        6: "DPI Cycle", 7: "More Functions", 8: "Multimedia", 9: "Macros",
+        10: "Key Combination", 11: "Profile Switch", 12: "Fire Key", 13: "Scroll Up",
+        14: "Scroll Down", 15: "Lighting On/Off", 16: "DPI +", 17: "DPI \u2212",
+        18: "Rapid Fire", 19: "Profile 1", 20: "Profile 2", 21: "Profile 3", 22: "Profile 4",
+        23: "Home Page", 24: "Media Player", 25: "Email", 26: "Volume +",
+        27: "Volume \u2212", 28: "Previous Track", 29: "Next Track", 30: "Mute",
+        31: "Play/Pause", 32: "Calculator",
+    },
+    special={30000: "Triple Click", 30001: "Disable", 30002: "Sniper DPI",
+             30003: "Polling Rate", 30004: "Lighting Cycle"},
+    tip={
+        1: "No mouse found. Please connect the ",
+        2: "New mouse model found. Restoring factory settings.",
+        3: "Factory settings restored.",
+        5: "A required file is missing.",
+        6: "The operation could not be completed.",
+        7: "At least one button must keep Left Click.",
+        8: "Create a macro first.",
+        9: "This settings file belongs to another product.",
+        20: "Stop the recording first.",
+        21: "The maximum has been reached.",
+        23: "A macro group with this name already exists.",
+        24: "Select a macro first.",
+        29: "The macros do not fit into the mouse's memory.",
+        30: "No more than 12 macro groups are possible.",
+        31: "Sound-reactive lighting is on in Lighting.",
+    },
+    devmac={
+        1: "New macro group", 2: "New macro", 3: "Delete macro group",
+        4: "Reset all macro groups", 5: "Rename", 6: "Import macro group",
+        7: "Export macro group", 8: "Delete macro", 10: "Insert before", 11: "Insert after",
+        12: "Mouse movement", 13: "DPI switch", 14: "Lighting step", 15: "Pause",
+        16: "Modify", 17: "Delete", 18: "Export macro", 19: "Import macro",
+        20: "Left button", 21: "Middle button", 22: "Right button", 23: "Move up-left",
+        24: "Move down-left", 25: "Move up-right", 26: "Move down-right", 27: "Set DPI",
+        28: "Restore DPI", 29: "Insert", 32: "Rename", 34: "Show window", 35: "Exit",
+        36: "Macro group", 37: "New macro", 39: "Record", 40: "Stop", 41: "Button 4",
+        42: "Button 5",
+    },
+    led={
+        1: "Neon", 2: "Breathing", 3: "Steady", 4: "Wave", 5: "Ripple", 6: "Marquee",
+        7: "Spectrum", 8: "Rainbow", 9: "Aurora", 10: "Off", 11: "Stream", 12: "Heartbeat",
+        13: "Reactive", 14: "Glow", 15: "Blink",
+    },
+    other={
+        1: "Disabled", 2: "Yes", 3: "No", 6: "Light mode:", 7: "Colour:", 8: "Colour: none",
+        9: "Duration:", 11: "[DPI]:Restore", 12: "ms", 13: "[LED]:", 14: "Error",
+        15: "Gun presets", 16: "Left-button macros", 17: "[Pause]",
+    },
+    shortcut={1: "Press a key", 2: "No modifier"},
+    mousekey={1: "Left button", 2: "Right button", 3: "Wheel button", 4: "Back button",
+              5: "Forward button", 6: "DPI up button", 7: "DPI down button", 8: "Fire button"},
+    groups={"office": "Office", "games": "Games"},
+    macros={"copy": "Copy", "paste": "Paste", "cut": "Cut", "undo": "Undo",
+            "select_all": "Select all", "snip": "Screen snip", "double_click": "Double click",
+            "rapid_click": "Rapid click", "bunny_hop": "Bunny hop", "sniper": "Sniper DPI",
+            "light_flash": "Lighting flash"},
+)
+
+# ---------------------------------------------------------------------------
+T["cn"] = dict(
+    ver="简体中文",
+    zhi="左键宏",
+    skin={
+        "skin_main.ini": {
+            3: "应用", 6: "按键设置", 7: "性能设置", 8: "宏管理", 9: "灯光设置",
+            11: "KVX 电竞鼠标", 12: "配置", 14: "导入", 15: "导出", 16: "恢复",
+            46: "声控灯效", 90: "按键功能分配", 92: "皮肤",
+            93: "点击按键名称即可更改其功能",
+        },
+        "skin_advance.ini": {
+            43: "DPI 档位", 60: "档位 1", 61: "档位 2", 62: "档位 3", 63: "档位 4",
+            64: "档位 5", 65: "档位 6", 67: "200", 68: "12800", 45: "速度",
+            3: "指针速度", 20: "滚轮行数", 33: "火力键间隔", 42: "回报率",
+            34: "125 Hz", 35: "250 Hz", 36: "500 Hz", 37: "1000 Hz",
+            44: "先选择档位，再拖动滑块设置该档位的 DPI",
+        },
+        "skin_mac.ini": {
+            14: "宏列表", 16: "宏事件", 5: "插入事件", 1: "播放方式",
+            6: "按住时循环", 7: "按一次开/关", 8: "指定次数", 2: "灯效步骤",
+            13: "PUBG 预设", 15: "软件执行宏",
+            9: "在列表上点击右键可使用更多命令",
+        },
+        "skin_color.ini": {
+            18: "标准灯效", 20: "声控灯效", 36: "灯光效果",
+            37: "亮度", 39: "速度", 38: "此效果的亮度固定",
+            30: "对称", 31: "正向", 32: "反向", 33: "向外", 34: "向内",
+            15: "循环颜色", 98: "波浪效果支持四个方向",
+            16: "按键触发灯效", 89: "左键", 90: "右键", 91: "滚轮", 92: "后退",
+            93: "前进", 94: "DPI +", 95: "DPI \u2212", 96: "火力键",
+            21: "灯光正在随电脑播放的声音变化",
+            22: "可在按键设置页的声控灯效中选择样式",
+        },
+        "LBWarning.ini": {0: "确定", 1: "关闭", 6: "退出"},
+        "skin_keyset.ini": {3: "请按下要使用的按键", 1: "确定", 2: "取消"},
+        "skin_shortcut.ini": {
+            10: "组合键", 11: "修饰键", 12: "按键", 6: "Ctrl", 7: "Shift",
+            8: "Alt", 9: "Win", 13: "先打开修饰键，再按下一个按键", 4: "清除",
+            2: "确定", 3: "取消",
+        },
+        "skin_gun.ini": {
+            10: "PUBG 压枪预设", 7: "开火时自动下压准星", 11: "力度",
+            12: "间隔 毫秒", 13: "次数", 9: "按住时循环", 8: "指定次数", 2: "确定",
+            1: "取消",
+        },
+        "skin_sound.ini": {2: "律动", 3: "闪烁", 4: "呼吸"},
+    },
+    fun={
+        1: "左键", 2: "右键", 3: "中键", 4: "后退", 5: "前进", 6: "DPI 循环",
+        7: "更多功能", 8: "多媒体", 9: "宏", 10: "组合键", 11: "切换配置", 12: "火力键",
+        13: "向上滚动", 14: "向下滚动", 15: "灯光开关", 16: "DPI +", 17: "DPI \u2212",
+        18: "连发", 19: "配置 1", 20: "配置 2", 21: "配置 3", 22: "配置 4",
+        23: "浏览器主页", 24: "媒体播放器", 25: "电子邮件", 26: "音量 +", 27: "音量 \u2212",
+        28: "上一曲", 29: "下一曲", 30: "静音", 31: "播放/暂停", 32: "计算器",
+    },
+    special={30000: "三连击", 30001: "禁用", 30002: "狙击 DPI", 30003: "回报率切换",
+             30004: "灯效切换"},
+    tip={
+        1: "未检测到鼠标，请连接",
+        2: "检测到新的鼠标型号，正在恢复出厂设置。",
+        3: "已恢复出厂设置。",
+        5: "缺少必需的文件。",
+        6: "操作未能完成。",
+        7: "至少要保留一个按键为左键功能。",
+        8: "请先新建一个宏。",
+        9: "此配置文件属于其他产品。",
+        20: "请先停止录制。",
+        21: "已达到上限。",
+        23: "已存在同名的宏组。",
+        24: "请先选择一个宏。",
+        29: "宏太大，鼠标存储空间不足。",
+        30: "最多只能创建 12 个宏组。",
+        31: "灯光设置页正在使用声控灯效。",
+    },
+    devmac={
+        1: "新建宏组", 2: "新建宏", 3: "删除宏组", 4: "重置所有宏组", 5: "重命名",
+        6: "导入宏组", 7: "导出宏组", 8: "删除宏", 10: "在前面插入", 11: "在后面插入",
+        12: "鼠标移动", 13: "DPI 切换", 14: "灯效步骤", 15: "延时", 16: "修改",
+        17: "删除", 18: "导出宏", 19: "导入宏", 20: "左键", 21: "中键", 22: "右键",
+        23: "向左上移动", 24: "向左下移动", 25: "向右上移动", 26: "向右下移动",
+        27: "设置 DPI", 28: "恢复 DPI", 29: "插入", 32: "重命名", 34: "显示主界面",
+        35: "退出", 36: "宏组", 37: "新建宏", 39: "开始录制", 40: "停止录制",
+        41: "侧键 4", 42: "侧键 5",
+    },
+    led={
+        1: "霓虹", 2: "呼吸", 3: "常亮", 4: "波浪", 5: "涟漪", 6: "跑马灯", 7: "光谱",
+        8: "彩虹", 9: "极光", 10: "关闭", 11: "流光", 12: "心跳", 13: "按键触发", 14: "辉光",
+        15: "闪烁",
+    },
+    other={
+        1: "无功能", 2: "是", 3: "否", 6: "灯光模式:", 7: "颜色:", 8: "颜色: 无",
+        9: "时长:", 11: "[DPI]:恢复", 12: "毫秒", 13: "[灯效]:", 14: "错误",
+        15: "枪械预设", 16: "左键宏", 17: "[延时]",
+    },
+    shortcut={1: "请按下按键", 2: "无修饰键"},
+    mousekey={1: "左键", 2: "右键", 3: "滚轮键", 4: "后退键", 5: "前进键",
+              6: "DPI 加键", 7: "DPI 减键", 8: "火力键"},
+    groups={"office": "办公", "games": "游戏"},
+    macros={"copy": "复制", "paste": "粘贴", "cut": "剪切", "undo": "撤销",
+            "select_all": "全选", "snip": "屏幕截图", "double_click": "双击",
+            "rapid_click": "连点", "bunny_hop": "连跳", "sniper": "狙击 DPI",
+            "light_flash": "灯光闪烁"},
+)
+
+# ---------------------------------------------------------------------------
+T["it"] = dict(
+    ver="Italiano",
+    zhi="Macro sul tasto sinistro",
+    skin={
+        "skin_main.ini": {
+            3: "Applica", 6: "Tasti", 7: "Prestazioni", 8: "Macro", 9: "Illuminazione",
+            11: "KVX GAMING MOUSE", 12: "Profilo", 14: "Importa", 15: "Esporta",
+            16: "Ripristina", 46: "Luce sonora", 90: "Assegnazione dei tasti", 92: "Skin",
+            93: "Fai clic sul nome di un tasto per cambiarne la funzione",
+        },
+        "skin_advance.ini": {
+            43: "Livelli DPI", 60: "Livello 1", 61: "Livello 2", 62: "Livello 3",
+            63: "Livello 4", 64: "Livello 5", 65: "Livello 6", 67: "200", 68: "12800",
+            45: "Velocità", 3: "Velocità puntatore", 20: "Righe di scorrimento",
+            33: "Intervallo fuoco", 42: "Frequenza di report",
+            34: "125 Hz", 35: "250 Hz", 36: "500 Hz", 37: "1000 Hz",
+            44: "Scegli un livello e trascina il cursore per impostarne i DPI",
+        },
+        "skin_mac.ini": {
+            14: "Libreria macro", 16: "Eventi", 5: "Inserisci evento", 1: "Riproduzione",
+            6: "Finché premuto", 7: "Attiva/disattiva", 8: "Ripeti", 2: "Passo luce",
+            13: "Preset PUBG", 15: "Esecuzione software",
+            9: "Clic destro sugli elenchi per altri comandi",
+        },
+        "skin_color.ini": {
+            18: "Illuminazione standard", 20: "Illuminazione sonora", 36: "Effetto",
+            37: "Luminosità", 39: "Velocità", 38: "Luminosità fissa per questo effetto",
+            30: "Simmetrico", 31: "Avanti", 32: "Indietro", 33: "Dal centro",
+            34: "Al centro", 15: "Colori del ciclo",
+            98: "L'onda scorre in tutte e quattro le direzioni",
+            16: "Reazione ai tasti", 89: "Sinistro", 90: "Destro", 91: "Rotella",
+            92: "Indietro", 93: "Avanti", 94: "DPI +", 95: "DPI \u2212", 96: "Fuoco",
+            21: "Le luci seguono l'audio riprodotto dal computer",
+            22: "Scegli lo schema con Luce sonora nella pagina Tasti",
+        },
+        "LBWarning.ini": {0: "OK", 1: "Chiudi", 6: "Esci"},
+        "skin_keyset.ini": {3: "Premi il tasto da usare", 1: "OK", 2: "Annulla"},
+        "skin_shortcut.ini": {
+            10: "Combinazione di tasti", 11: "Tasti modificatori", 12: "Tasto", 6: "Ctrl",
+            7: "Shift", 8: "Alt", 9: "Win", 13: "Attiva i modificatori e premi un tasto",
+            4: "Cancella", 2: "OK", 3: "Annulla",
+        },
+        "skin_gun.ini": {
+            10: "Preset rinculo PUBG", 7: "Abbassa la mira mentre spari", 11: "Forza",
+            12: "Intervallo ms", 13: "Ripetizioni", 9: "Finché premuto", 8: "Ripeti",
+            2: "OK", 1: "Annulla",
+        },
+        "skin_sound.ini": {2: "Barre", 3: "Lampi", 4: "Respiro"},
+    },
+    fun={
+        1: "Clic sinistro", 2: "Clic destro", 3: "Clic centrale", 4: "Indietro",
+        5: "Avanti", 6: "Ciclo DPI", 7: "Altre funzioni", 8: "Multimedia", 9: "Macro",
+        10: "Combinazione tasti", 11: "Cambio profilo", 12: "Tasto fuoco",
+        13: "Scorri su", 14: "Scorri giù", 15: "Luci on/off", 16: "DPI +",
+        17: "DPI \u2212", 18: "Fuoco rapido", 19: "Profilo 1", 20: "Profilo 2",
+        21: "Profilo 3", 22: "Profilo 4", 23: "Pagina iniziale", 24: "Lettore media",
+        25: "E-mail", 26: "Volume +", 27: "Volume \u2212", 28: "Brano precedente",
+        29: "Brano successivo", 30: "Muto", 31: "Play/Pausa", 32: "Calcolatrice",
+    },
+    special={30000: "Triplo clic", 30001: "Disattiva", 30002: "DPI cecchino",
+             30003: "Ciclo frequenza", 30004: "Ciclo luci"},
+    tip={
+        1: "Mouse non trovato. Collega il ",
+        2: "Nuovo modello rilevato: ripristino delle impostazioni.",
+        3: "Impostazioni di fabbrica ripristinate.",
+        5: "Manca un file necessario.",
+        6: "Impossibile completare l'operazione.",
+        7: "Almeno un tasto deve restare Clic sinistro.",
+        8: "Crea prima una macro.",
+        9: "Questo file di impostazioni è di un altro prodotto.",
+        20: "Interrompi prima la registrazione.",
+        21: "È stato raggiunto il limite massimo.",
+        23: "Esiste già un gruppo di macro con questo nome.",
+        24: "Seleziona prima una macro.",
+        29: "Le macro non entrano nella memoria del mouse.",
+        30: "Puoi creare al massimo 12 gruppi di macro.",
+        31: "L'illuminazione sonora è attiva in Illuminazione.",
+    },
+    devmac={
+        1: "Nuovo gruppo di macro", 2: "Nuova macro", 3: "Elimina gruppo di macro",
+        4: "Ripristina tutti i gruppi", 5: "Rinomina", 6: "Importa gruppo di macro",
+        7: "Esporta gruppo di macro", 8: "Elimina macro", 10: "Inserisci prima",
+        11: "Inserisci dopo", 12: "Movimento mouse", 13: "Cambio DPI", 14: "Passo luce",
+        15: "Pausa", 16: "Modifica", 17: "Elimina", 18: "Esporta macro",
+        19: "Importa macro", 20: "Tasto sinistro", 21: "Tasto centrale",
+        22: "Tasto destro", 23: "Su a sinistra", 24: "Giù a sinistra", 25: "Su a destra",
+        26: "Giù a destra", 27: "Imposta DPI", 28: "Ripristina DPI", 29: "Inserisci",
+        32: "Rinomina", 34: "Mostra finestra", 35: "Esci", 36: "Gruppo macro",
+        37: "Nuova macro", 39: "Registra", 40: "Ferma", 41: "Tasto 4", 42: "Tasto 5",
+    },
+    led={
+        1: "Neon", 2: "Respiro", 3: "Fisso", 4: "Onda", 5: "Increspatura",
+        6: "Scorrimento", 7: "Spettro", 8: "Arcobaleno", 9: "Aurora", 10: "Spento",
+        11: "Flusso", 12: "Battito", 13: "Reattivo", 14: "Bagliore", 15: "Lampeggio",
+    },
+    other={
+        1: "Nessuna funzione", 2: "Sì", 3: "No", 6: "Modalità luce:", 7: "Colore:",
+        8: "Colore: nessuno", 9: "Durata:", 11: "[DPI]:Ripristina", 12: "ms",
+        13: "[LED]:", 14: "Errore", 15: "Preset armi", 16: "Macro tasto sinistro",
+        17: "[Pausa]",
+    },
+    shortcut={1: "Premi un tasto", 2: "Nessun modificatore"},
+    mousekey={1: "Tasto sinistro", 2: "Tasto destro", 3: "Tasto rotella", 4: "Tasto indietro",
+              5: "Tasto avanti", 6: "Tasto DPI su", 7: "Tasto DPI giù", 8: "Tasto fuoco"},
+    groups={"office": "Ufficio", "games": "Giochi"},
+    macros={"copy": "Copia", "paste": "Incolla", "cut": "Taglia", "undo": "Annulla",
+            "select_all": "Seleziona tutto", "snip": "Ritaglio schermo",
+            "double_click": "Doppio clic", "rapid_click": "Clic rapido",
+            "bunny_hop": "Salto continuo", "sniper": "DPI cecchino",
+            "light_flash": "Lampo di luce"},
+)
