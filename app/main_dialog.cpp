@@ -113,9 +113,12 @@ bool CKVX_GMouseDlg::onInitDialog()
     // 12. Macro folders, the library and the built-in macros.
     loadMacros();
 
-    // 13. The first connection attempt.
+    // 13. The first connection attempt. The device threads already run and
+    // read the handles: they wait at a safe point while the handles are set.
     device::HidConnection& connection = device::connection();
+    device_.suspendThreads();
     connection.connected = connection.discover();
+    device_.resumeThreads();
 
     // 14. Tray icon; the command line's HIDE switch.
     tray_->add(windowTitle());

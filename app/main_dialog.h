@@ -12,6 +12,7 @@
 #include "ui/appearance.h"
 #include "ui/warning_dlg.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -106,7 +107,7 @@ public:
     std::uint16_t effectMask() const { return effectMask_; }
     int mouseDpiLevel() const { return mouseDpiLevel_; }
     std::optional<platform::Size> skinSize() const { return skinSize_; }
-    // Steps not built yet that were reached, in order (for the report and tests).
+    // Steps not built yet that were reached, each once, in the order first reached.
     const std::vector<Hook>& hooksReached() const { return hooksReached_; }
     void redraw();
     // What a download writes: the store, the macros buttons play, the effect list.
@@ -136,7 +137,11 @@ private:
     void dpiLevelChangedByMouse(int level);
     void saveAdjustedMacros();
     void endOpenSubDialogs(std::intptr_t result);
-    void hook(Hook h) { hooksReached_.push_back(h); }
+    void hook(Hook h)
+    {
+        if (std::find(hooksReached_.begin(), hooksReached_.end(), h) == hooksReached_.end())
+            hooksReached_.push_back(h);
+    }
 
     static CKVX_GMouseDlg* instance_;
 

@@ -4,16 +4,12 @@
 // player (a pass every 2 ms). While the mouse is away they are parked; a
 // macro that was playing goes on where it stopped when they resume.
 //
-// The main window owns one DeviceThreads for the life of the process:
-//
-//   StorePlaybackContext context(settings::store(), presets, library, window, sources);
-//   DeviceThreads threads(device::reports(), context, *platform::os().clock);
-//   threads.start();                                   // initialisation, step 2
-//
-// DeviceChangeHost::suspendDeviceThreads / resumeDeviceThreads call suspend()
-// and resume(); the download's host calls switchLeftMacroOff(), and after each
-// download the main window hands its device codes and DPI marks to
-// context.setDownloadedFunctions().
+// The main window owns one DeviceThreads for the life of the process (it is
+// never destroyed: a reader blocked in its read could not be joined), over
+// the process's report channel and a PlaybackContext of the program, and
+// starts it during its initialisation. DeviceChangeHost's suspend and resume
+// of the device threads call suspend() and resume(); the download's
+// switchLeftButtonMacroOff calls switchLeftMacroOff().
 #include "device/macro_player.h"
 #include "device/playback_context.h"
 #include "device/playback_state.h"

@@ -40,17 +40,25 @@ StatusReader::StatusReader(ReportChannel& channel, PlaybackContext& context, Pla
 
 void StatusReader::loadFirstMacro()
 {
+    // The button only matters for key combinations; any will do.
     int first = macro::libraryFunction(0, 0);
-    current_.load(first, context_.macroFor(validConfig(context_.currentConfiguration()), -1, first));
+    current_.load(first, context_.macroFor(validConfig(context_.currentConfiguration()), 0, first));
 }
 
 bool StatusReader::readOnce()
 {
     HidConnection& connection = channel_.connection();
-    platform::HidHandle handle = connection.readHandle();
+    platform::HidHandle handle;
+    std::size_t length;
+    {
+        // Not held across the read: closing the handle is what ends a read
+        // that waits for a mouse that has gone.
+        std::lock_guard handles(connection.handleMutex());
+        handle = connection.readHandle();
+        length = connection.readCaps().inputReportByteLength;
+    }
     if (!handle)
         return false;
-    std::size_t length = connection.readCaps().inputReportByteLength;
     buffer_.assign(length ? length : kDefaultInputLength, 0);
     int got = connection.hid().readInput(handle, buffer_.data(), buffer_.size());
     if (got <= 0)
@@ -86,7 +94,8 @@ void StatusReader::onKeyEvent(std::uint8_t byte1, std::uint8_t byte2)
     const bool released = byte2 & kKeyReleased;
     const bool software = context_.softwareMacros();
 
-    if (!released && f >= fn::FirstLoadedMacro)
+    // Special functions (30000 and up) are no macro and leave the current one.
+    if (!released && f >= fn::FirstLoadedMacro && f <= fn::LastMacroClass)
         current_.load(f, context_.macroFor(config, button, f));
 
     const bool configSwitch = info.deviceCode >= kFirstConfigSwitchCode && info.deviceCode <= kLastConfigSwitchCode;

@@ -15,6 +15,17 @@ fs::path hostPath(const Text& windowsPath)
     return fs::path(p);
 }
 
+namespace {
+
+// CreateDirectoryW and RemoveDirectoryW accept a trailing separator.
+fs::path folderPath(const Text& windowsPath)
+{
+    fs::path p = hostPath(windowsPath);
+    return p.has_filename() || p == p.root_path() ? p : p.parent_path();
+}
+
+} // namespace
+
 bool HeadlessFiles::exists(const Text& path)
 {
     std::error_code ec;
@@ -50,7 +61,7 @@ bool HeadlessFiles::deleteFile(const Text& path)
 bool HeadlessFiles::createDirectory(const Text& path)
 {
     std::error_code ec;
-    fs::path p = hostPath(path);
+    fs::path p = folderPath(path);
     if (fs::exists(p, ec) || !fs::is_directory(p.parent_path().empty() ? fs::path(".") : p.parent_path(), ec))
         return false;
     return fs::create_directory(p, ec);
@@ -59,7 +70,7 @@ bool HeadlessFiles::createDirectory(const Text& path)
 bool HeadlessFiles::removeDirectory(const Text& path)
 {
     std::error_code ec;
-    fs::path p = hostPath(path);
+    fs::path p = folderPath(path);
     if (!fs::is_directory(p, ec) || !fs::is_empty(p, ec))
         return false;
     return fs::remove(p, ec);

@@ -2,6 +2,8 @@
 
 #include "platform/headless/ini_file.h"
 
+#include <cstdint>
+
 namespace platform::headless {
 
 namespace {
@@ -20,6 +22,42 @@ Text withoutQuotes(Text v)
     if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
         return v.substr(1, v.size() - 2);
     return v;
+}
+
+// GetPrivateProfileIntW converts like RtlUnicodeStringToInteger with base 0:
+// leading blanks, a sign, then "0x", "0o" or "0b" (lower case only) choose
+// the base; digits up to the first that does not fit; 32-bit wrap-around.
+int profileInt(TextView v)
+{
+    size_t i = 0;
+    while (i < v.size() && v[i] <= u' ')
+        ++i;
+    bool negative = false;
+    if (i < v.size() && (v[i] == u'+' || v[i] == u'-'))
+        negative = v[i++] == u'-';
+    unsigned base = 10;
+    if (i + 1 < v.size() && v[i] == u'0') {
+        if (v[i + 1] == u'x')
+            base = 16;
+        else if (v[i + 1] == u'o')
+            base = 8;
+        else if (v[i + 1] == u'b')
+            base = 2;
+        if (base != 10)
+            i += 2;
+    }
+    std::uint32_t value = 0;
+    for (; i < v.size(); ++i) {
+        char16_t c = v[i];
+        unsigned digit = c >= u'0' && c <= u'9'   ? c - u'0'
+                         : c >= u'a' && c <= u'f' ? c - u'a' + 10
+                         : c >= u'A' && c <= u'F' ? c - u'A' + 10
+                                                  : 99;
+        if (digit >= base)
+            break;
+        value = value * base + digit;
+    }
+    return static_cast<int>(negative ? 0u - value : value);
 }
 
 } // namespace
@@ -44,7 +82,7 @@ int HeadlessProfile::getInt(const Text& file, const Text& section, const Text& k
     Text value = getString(file, section, key, Text(), 1024);
     if (value.empty())
         return defaultValue;
-    return text::toInt(value);
+    return profileInt(value);
 }
 
 bool HeadlessProfile::writeString(const Text& file, const Text& section, const Text& key, const Text& value)

@@ -3,7 +3,7 @@
 # page, the configuration set written into the mouse, the close box hiding
 # it, a second start bringing it back, and WM_CLOSE from outside ending it
 # after the finish request and command 0x20.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lib/e2e_lib.sh"
 
 start_app
 FIRST=$E2E_PID

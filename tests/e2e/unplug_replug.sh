@@ -2,7 +2,7 @@
 # The mouse pulled out while the program runs: the status warning appears and
 # the window comes out of the tray; plugged in again, the warning goes away.
 # A key of the mouse still reaches the program afterwards.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lib/e2e_lib.sh"
 
 # Button 2 of configuration 0 becomes the consumer key 23 (the config file is UTF-16).
 python3 - "$E2E_WORK/app/skins/config/config.ini" <<'PY'

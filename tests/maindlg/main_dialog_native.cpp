@@ -69,7 +69,9 @@ TEST(MainDialogInit, StartsTheDeviceThreadsFirstAndDownloadsOnAWorker)
 {
     DialogRig rig;
     auto& dlg = rig.open();
-    EXPECT_EQ(rig.work.calls(), (std::vector<std::string>{"clearFlags", "start", "download(worker)"}));
+    EXPECT_EQ(rig.work.calls(),
+              (std::vector<std::string>{"clearFlags", "start", "suspend", "resume", "download(worker)"}))
+        << "parked while the first discovery sets the handles they read";
     // Blinking is off from the start: the blink worker ends at once with the indicator shown.
     for (int i = 0; i < 200 && dlg.workers().blinkRunning(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -114,7 +116,7 @@ TEST(MainDialogInit, SoftwareMacroModeHandsTheCurrentConfigurationsButtonsOver)
     rig.writeConfig(u"Init", u"CurConfig", u"3");
     rig.open();
     auto calls = withoutDownloads(rig.work.calls());
-    EXPECT_EQ(calls, (std::vector<std::string>{"clearFlags", "start", "overrides 3"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"clearFlags", "start", "suspend", "resume", "overrides 3"}));
 }
 
 TEST(MainDialogInit, HideSwitchMinimisesAtTheFirstEraseOnly)
@@ -405,4 +407,20 @@ TEST(MainDialogClose, TrayExitAndTheStatusWarningsExitRunTheSameSequence)
         EXPECT_TRUE(hl::tray().icons.empty()) << way;
         EXPECT_EQ(rig.commands().back(), 0x20) << way;
     }
+}
+
+TEST(MainDialogHooks, StepsOfPagesNotBuiltYetAreNamedOnceEach)
+{
+    DialogRig rig;
+    auto& dlg = rig.open();
+    for (int i = 0; i < 3; ++i) {
+        dlg.invalidate();
+        dlg.show(Show::Normal);
+        rig.ws().pump();
+        dlg.send(app::mainmsg::MacroPageMenu);
+    }
+    const auto& hooks = dlg.hooksReached();
+    EXPECT_EQ(std::count(hooks.begin(), hooks.end(), app::Hook::PageLayers), 1);
+    EXPECT_EQ(std::count(hooks.begin(), hooks.end(), app::Hook::MacroPageMenu), 1);
+    EXPECT_EQ(hooks.front(), app::Hook::MacroPageControls) << "the first one initialisation reaches";
 }

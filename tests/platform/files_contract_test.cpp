@@ -44,3 +44,53 @@ TEST(FilesContract, FoldersAndFiles)
     EXPECT_TRUE(files().removeDirectory(sub));
     EXPECT_FALSE(files().exists(sub));
 }
+
+TEST(FilesContract, FolderCallsAcceptATrailingBackslash)
+{
+    TempFolder dir;
+    Text sub = dir.file("macroReset\\");
+    EXPECT_TRUE(files().createDirectory(sub));
+    EXPECT_TRUE(files().isDirectory(dir.file("macroReset")));
+    EXPECT_TRUE(files().isDirectory(sub));
+    EXPECT_TRUE(files().removeDirectory(sub));
+    EXPECT_FALSE(files().exists(dir.file("macroReset")));
+}
+
+TEST(FilesContract, ListingNamesOnlyPlainFilesSorted)
+{
+    TempFolder dir;
+    dir.writeText(u"b.dat", "b");
+    dir.writeText(u"A.dat", "a");
+    dir.writeText(text::fromUtf8("宏.sdat"), "m");
+    ASSERT_TRUE(files().createDirectory(dir.file("sub")));
+    dir.writeText(u"sub\\inner.dat", "i");
+    std::vector<Text> expected = {u"A.dat", u"b.dat", text::fromUtf8("宏.sdat")};
+    EXPECT_EQ(files().listFiles(dir.path()), expected);
+    EXPECT_EQ(files().listFiles(dir.path() + u"\\"), expected);
+    EXPECT_TRUE(files().listFiles(dir.file("missing")).empty());
+    EXPECT_TRUE(files().listFiles(dir.file("b.dat")).empty()) << "a file is not a folder";
+}
+
+TEST(FilesContract, ReadingAndWritingWholeFiles)
+{
+    TempFolder dir;
+    Text f = dir.file(text::fromUtf8("中文 name.bin"));
+    EXPECT_TRUE(files().writeFile(f, {1, 2, 3, 4, 5}));
+    EXPECT_TRUE(files().writeFile(f, {9})) << "rewriting";
+    EXPECT_EQ(*files().readFile(f), std::vector<std::uint8_t>{9}) << "the old tail is gone";
+    EXPECT_TRUE(files().writeFile(f, {}));
+    auto empty = files().readFile(f);
+    ASSERT_TRUE(empty.has_value()) << "an empty file is not a missing one";
+    EXPECT_TRUE(empty->empty());
+
+    ASSERT_TRUE(files().createDirectory(dir.file("sub")));
+    EXPECT_FALSE(files().readFile(dir.file("sub")).has_value());
+    EXPECT_FALSE(files().writeFile(dir.file("sub"), {1}));
+    EXPECT_FALSE(files().writeFile(dir.file("none\\x.bin"), {1}));
+    EXPECT_FALSE(files().deleteFile(dir.file("sub"))) << "DeleteFileW does not remove folders";
+    EXPECT_FALSE(files().removeDirectory(f)) << "nor RemoveDirectoryW files";
+    EXPECT_FALSE(files().copyFile(dir.file("sub"), dir.file("sub2"), false));
+    EXPECT_FALSE(files().copyFile(f, dir.file("none\\x.bin"), false));
+    EXPECT_FALSE(files().copyFile(f, f, false)) << "a file does not copy onto itself";
+    EXPECT_TRUE(files().exists(f));
+}

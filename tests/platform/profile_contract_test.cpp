@@ -128,3 +128,54 @@ TEST(ProfileContract, GarbageFilesNeverCrashAndGiveDefaults)
     dir.writeText(u"huge.ini", "[Init]\r\nVER_SEL=" + std::string(100000, '9') + "\r\n");
     EXPECT_EQ(profile().getString(dir.file("huge.ini"), u"Init", u"VER_SEL", u"", 5), u"9999");
 }
+
+TEST(ProfileContract, IntegersConvertTheWayKernel32Does)
+{
+    TempFolder dir;
+    dir.writeText(u"n.ini", "[N]\r\nplain=  12abc\r\nneg=-5\r\npos=+7\r\nword=abc\r\nempty=\r\n"
+                            "hex=0x1F\r\nupperx=0X1F\r\nbin=0b101\r\noct=0o17\r\nlead0=012\r\n"
+                            "wrap=4294967295\r\nquoted=\"3\"\r\n");
+    Text file = dir.file("n.ini");
+    auto get = [&](const char* key) { return profile().getInt(file, u"N", T(key), -42); };
+    EXPECT_EQ(get("plain"), 12);
+    EXPECT_EQ(get("neg"), -5);
+    EXPECT_EQ(get("pos"), 7);
+    EXPECT_EQ(get("word"), 0) << "present but not a number";
+    EXPECT_EQ(get("empty"), -42) << "an empty value counts as missing";
+    EXPECT_EQ(get("missing"), -42);
+    EXPECT_EQ(get("hex"), 31);
+    EXPECT_EQ(get("upperx"), 0) << "only a lower-case x selects hex";
+    EXPECT_EQ(get("bin"), 5);
+    EXPECT_EQ(get("oct"), 15);
+    EXPECT_EQ(get("lead0"), 12) << "a leading zero is not octal";
+    EXPECT_EQ(get("wrap"), -1) << "32-bit wrap-around";
+    EXPECT_EQ(get("quoted"), 3);
+}
+
+TEST(ProfileContract, ChineseTextSurvivesInUtf16FilesOnly)
+{
+    TempFolder dir;
+    dir.write(u"lang.ini", testsupport::utf16LeWithBom("[MACRO_GROUP_NAME]\r\n"));
+    Text file = dir.file("lang.ini");
+    Text name = text::fromUtf8("压枪宏 1");
+    ASSERT_TRUE(profile().writeString(file, u"MACRO_GROUP_NAME", u"0", name));
+    EXPECT_EQ(profile().getString(file, u"MACRO_GROUP_NAME", u"0", u"", 50), name);
+    // Cut inside the text, like any value.
+    EXPECT_EQ(profile().getString(file, u"MACRO_GROUP_NAME", u"0", u"", 3), name.substr(0, 2));
+}
+
+TEST(ProfileContract, WritesIntoAMissingFolderFailAndDeletesCreateNothing)
+{
+    TempFolder dir;
+    EXPECT_FALSE(profile().writeString(dir.file("no\\such.ini"), u"A", u"k", u"v"));
+    EXPECT_FALSE(dir.exists(u"no"));
+    profile().deleteKey(dir.file("gone.ini"), u"A", u"k");
+    profile().deleteSection(dir.file("gone.ini"), u"A");
+    EXPECT_FALSE(dir.exists(u"gone.ini"));
+
+    // Deleting what is not there leaves the file's entries alone.
+    dir.writeText(u"a.ini", "[A]\r\nk=1\r\n");
+    profile().deleteKey(dir.file("a.ini"), u"A", u"other");
+    profile().deleteSection(dir.file("a.ini"), u"B");
+    EXPECT_EQ(profile().getString(dir.file("a.ini"), u"A", u"k", u"", 5), u"1");
+}

@@ -63,8 +63,7 @@ public:
     std::optional<macro::MacroRecord> macroFor(int config, int button, int) override
     {
         checkConfig(config);
-        if (button != -1)
-            checkButton(button);
+        checkButton(button);
         if (pick(0, 4) == 0)
             return std::nullopt;
         macro::MacroRecord r{};

@@ -40,8 +40,12 @@ public:
         }
         if (hook)
             hook(now);
-        if (realUsPerSleep)
-            std::this_thread::sleep_for(std::chrono::microseconds(realUsPerSleep));
+        if (realUsPerSleep) {
+            // Spun rather than slept: MinGW's sleep_for ends at once below 1 ms.
+            auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(realUsPerSleep);
+            while (std::chrono::steady_clock::now() < until)
+                std::this_thread::yield();
+        }
     }
     std::uint32_t tickMs() override { return static_cast<std::uint32_t>(nowUs_ / 1000); }
     std::int64_t monotonicUs() override { return nowUs_; }

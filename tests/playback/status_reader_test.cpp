@@ -132,6 +132,11 @@ TEST(StatusReader, APressOfAMacroKeyLoadsItsMacroAsTheCurrentOne)
     rig.release(3);
     EXPECT_EQ(rig.context.macroLookups, 1) << "loaded on the press only";
 
+    // A special function is no macro.
+    rig.context.setFunction(0, 4, 30002);
+    rig.press(5);
+    EXPECT_TRUE(rig.current.holds(0x0203));
+
     // A reference to a macro that no longer exists is remembered as invalid.
     rig.context.setFunction(0, 2, 0x0305);
     rig.press(3);

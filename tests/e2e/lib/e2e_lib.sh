@@ -3,14 +3,14 @@
 # an Xvfb display, with the simulated mouse (memory file, report log and
 # command file) in a throwaway folder. Sourced by the tests/e2e/*.sh scripts:
 #
-#   tests/e2e/<test>.sh <folder holding KVX_GMouse.exe>
+#   tests/e2e/<test>.sh [folder holding KVX_GMouse.exe, default build/win]
 #
 # Artifacts (screenshots, the report log) are kept under
 # <exe folder>/e2e-artifacts/<test>/.
 set -euo pipefail
 
-E2E_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-E2E_EXE_DIR=$(cd "${1:?usage: $0 <folder holding KVX_GMouse.exe>}" && pwd)
+E2E_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
+E2E_EXE_DIR=$(cd "${1:-$E2E_SOURCE/build/win}" && pwd)
 E2E_NAME=$(basename "$0" .sh)
 E2E_ARTIFACTS="$E2E_EXE_DIR/e2e-artifacts/$E2E_NAME"
 E2E_WORK=$(mktemp -d /tmp/kvx-e2e-XXXXXX)

@@ -1,0 +1,19 @@
+#pragma once
+#include "platform/files.h"
+
+namespace platform::win32 {
+
+class Win32Files : public Files {
+public:
+    bool exists(const Text& path) override;
+    bool isDirectory(const Text& path) override;
+    bool copyFile(const Text& from, const Text& to, bool failIfExists) override;
+    bool deleteFile(const Text& path) override;
+    bool createDirectory(const Text& path) override;
+    bool removeDirectory(const Text& path) override;
+    std::optional<std::vector<std::uint8_t>> readFile(const Text& path) override;
+    bool writeFile(const Text& path, const std::vector<std::uint8_t>& bytes) override;
+    std::vector<Text> listFiles(const Text& folder) override;
+};
+
+} // namespace platform::win32

@@ -1,0 +1,26 @@
+#pragma once
+#include "platform/process.h"
+
+#include <mutex>
+#include <vector>
+
+namespace platform::win32 {
+
+class Win32Process : public Process {
+public:
+    Text executablePath() override;
+    Text commandLine() override;
+    MutexResult createInstanceMutex(const Text& name) override;
+    WindowHandle findWindow(const Text& title) override;
+    void restoreToFront(WindowHandle window) override;
+    void debugTrace(const Text& line) override;
+    Text environment(const Text& name) override;
+    void runTitledWindow(const Text& title, bool startMinimised) override;
+
+private:
+    std::mutex mutex_;
+    // Mutexes this process created; held, never closed, until it ends.
+    std::vector<void*> heldMutexes_;
+};
+
+} // namespace platform::win32

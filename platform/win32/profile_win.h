@@ -1,0 +1,17 @@
+#pragma once
+#include "platform/profile.h"
+
+namespace platform::win32 {
+
+// The kernel32 profile functions, one key per call.
+class Win32Profile : public Profile {
+public:
+    Text getString(const Text& file, const Text& section, const Text& key,
+                   const Text& defaultValue, size_t bufferChars) override;
+    int getInt(const Text& file, const Text& section, const Text& key, int defaultValue) override;
+    bool writeString(const Text& file, const Text& section, const Text& key, const Text& value) override;
+    bool deleteKey(const Text& file, const Text& section, const Text& key) override;
+    bool deleteSection(const Text& file, const Text& section) override;
+};
+
+} // namespace platform::win32

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds and runs every benchmark (tools/bench/*.cpp): natively, then the
+# Windows build under Wine. Benchmarks print figures; they do not pass or fail.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/tools/install-deps.sh"
+
+names=()
+for src in "$root"/tools/bench/*.cpp; do
+    [ -e "$src" ] || continue
+    names+=("bench_$(basename "$src" .cpp)")
+done
+if [ ${#names[@]} -eq 0 ]; then
+    echo "no benchmarks in tools/bench/"
+    exit 0
+fi
+
+jobs=$(nproc)
+status=0
+cmake -S "$root" -B "$root/build/native" >/dev/null
+cmake --build "$root/build/native" -j"$jobs" --target "${names[@]}"
+for b in "${names[@]}"; do
+    echo "== $b (native)"
+    "$root/build/native/$b" || status=1
+done
+
+cmake -S "$root" -B "$root/build/win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+cmake --build "$root/build/win" -j"$jobs" --target "${names[@]}"
+for b in "${names[@]}"; do
+    echo "== $b (Windows, under Wine)"
+    "$root/tools/wine-run.sh" "$root/build/win/$b.exe" | tr -d '\r' || status=1
+done
+exit $status
