@@ -48,7 +48,4 @@ struct MemoryBlock {
 
 inline bool writeBlock(ReportChannel& ch, const MemoryBlock& block) { return writeBlock(ch, block.address, block.bytes); }
 
-// The waits a write block of n bytes costs (for pacing figures).
-constexpr unsigned writeBlockWaitMs() { return transferwait::AfterLoads + transferwait::AfterProgram; }
-
 } // namespace device

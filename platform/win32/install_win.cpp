@@ -6,6 +6,7 @@
 #include "platform/win32/hid_win.h"
 #include "platform/win32/process_win.h"
 #include "platform/win32/profile_win.h"
+#include "platform/win32/system_settings_win.h"
 
 namespace platform {
 
@@ -17,6 +18,7 @@ void installDefault()
     static win32::Win32Process process;
     static win32::Win32Hid hid;
     static win32::Win32FileDialog fileDialog;
+    static win32::Win32SystemSettings systemSettings;
 
     Services& s = servicesStorage();
     s.files = &files;
@@ -24,6 +26,7 @@ void installDefault()
     s.clock = &clock;
     s.process = &process;
     s.fileDialog = &fileDialog;
+    s.systemSettings = &systemSettings;
     // "Try the program without the mouse": KVX_GMOUSE_SIM names the simulated
     // mouse's memory file, KVX_GMOUSE_SIM_LOG its report log.
     sim::SimWorld* world = sim::simulatedWorldFromEnvironment(process.environment(u"KVX_GMOUSE_SIM"),

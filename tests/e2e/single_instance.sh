@@ -38,12 +38,24 @@ if [ ! -f "$build/KVX_GMouse.exe" ]; then
         cmake --build "$build" --target KVX_GMouse -j"$(nproc)" >/dev/null || fail "building KVX_GMouse.exe"
 fi
 
-# The program and a data root that names the window.
+# The program beside the shipped data root, its title made unique for this
+# run, and a simulated mouse so that no not-connected warning covers it.
 rm -rf "$work"
-mkdir -p "$work/skins/config"
+mkdir -p "$work"
 cp "$build/KVX_GMouse.exe" "$work/"
-printf '[Init]\r\nVER_SEL=1\r\nCurConfig=0\r\n[PRODUCTNAME]\r\nPRODUCTNAME_CN=KVX\r\nPRODUCTNAME_EN=%s\r\n' "$title" \
-    >"$work/skins/config/config.ini"
+cp -r "$root/skins" "$work/skins"
+/usr/bin/python3 - "$work/skins/config/config.ini" "$title" <<'PY' || fail "writing the title into config.ini"
+import re, sys
+path, title = sys.argv[1], sys.argv[2]
+raw = open(path, 'rb').read()
+utf16 = raw.startswith(b'\xff\xfe')
+text = raw.decode('utf-16') if utf16 else raw.decode('utf-8')
+text = re.sub(r'(?m)^VER_SEL=.*$', 'VER_SEL=1', text)
+text = re.sub(r'(?m)^PRODUCTNAME_EN=.*$', 'PRODUCTNAME_EN=' + title, text)
+open(path, 'wb').write(text.encode('utf-16') if utf16 else text.encode('utf-8'))
+PY
+export KVX_GMOUSE_SIM
+KVX_GMOUSE_SIM=$(wine_path "$work/sim-memory.bin")
 export WINEPREFIX=$work/wineprefix
 
 ensure_display || fail "no X display"

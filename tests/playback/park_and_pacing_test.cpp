@@ -61,25 +61,29 @@ TEST(Pacing, ASleepThatComesBackEarlyIsToppedUp)
 TEST(Pacing, AParkInTheMiddleOfAWaitLeavesTheRestOfItForAfterTheResume)
 {
     VirtualClock clock;
-    clock.realUsPerSleep = 200;
     device::ParkGate gate;
-    std::atomic<int> sleeps{0};
-    clock.setHook([&](std::int64_t) { ++sleeps; });
     const std::int64_t start = clock.monotonicUs();
+    // The removal comes 20 ms into the wait.
+    clock.setHook([&](std::int64_t now) {
+        if (now - start >= 20'000 && !gate.parkRequested())
+            gate.requestPark();
+    });
     std::int64_t end = 0;
     bool finished = false;
     std::thread waiter([&] {
         finished = device::waitMs(clock, &gate, 50);
         end = clock.monotonicUs();
     });
-    while (sleeps < 2)
+    while (!gate.parkRequested())
         std::this_thread::yield();
-    gate.requestPark();
-    ASSERT_TRUE(gate.waitParked(std::chrono::seconds(30)));
-    EXPECT_TRUE(gate.isParked());
+    bool parked = gate.waitParked(std::chrono::seconds(30));
+    const std::int64_t parkedAt = clock.monotonicUs();
+    clock.setHook(nullptr);
     clock.nowUs_ += 1'000'000; // a second goes by while the mouse is away
     gate.resume();
     waiter.join();
+    ASSERT_TRUE(parked);
+    EXPECT_EQ(parkedAt - start, 20'000);
     EXPECT_TRUE(finished);
     EXPECT_EQ(end - start, 50'000 + 1'000'000);
 }
