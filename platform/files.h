@@ -9,6 +9,13 @@
 
 namespace platform {
 
+// What tells one version of a file from another without reading it.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0; // last write time, in the system's own units
+    bool operator==(const FileStamp&) const = default;
+};
+
 class Files {
 public:
     virtual ~Files() = default;
@@ -22,6 +29,8 @@ public:
     virtual bool removeDirectory(const Text& path) = 0; // empty folders only
     virtual std::optional<std::vector<std::uint8_t>> readFile(const Text& path) = 0;
     virtual bool writeFile(const Text& path, const std::vector<std::uint8_t>& bytes) = 0;
+    // Size and last write time of a plain file; nothing when there is none.
+    virtual std::optional<FileStamp> stamp(const Text& path) = 0;
     // Names (not paths) of the plain files directly inside a folder, sorted.
     virtual std::vector<Text> listFiles(const Text& folder) = 0;
 };

@@ -3,7 +3,11 @@
 # Windows build under Wine. Benchmarks print figures; they do not pass or fail.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/tools/display.sh"
 bash "$root/tools/install-deps.sh"
+# The repaint benchmark draws the shipped skins in a real window.
+export KVX_SOURCE_DIR=$root
+trap 'stop_private_display' EXIT
 
 names=()
 for src in "$root"/tools/bench/*.cpp; do
@@ -24,6 +28,7 @@ for b in "${names[@]}"; do
     "$root/build/native/$b" || status=1
 done
 
+ensure_display
 cmake -S "$root" -B "$root/build/win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
 cmake --build "$root/build/win" -j"$jobs" --target "${names[@]}"
 for b in "${names[@]}"; do

@@ -1,6 +1,7 @@
 #include "ui/skin.h"
 
 #include "platform/platform.h"
+#include "ui/picture_cache.h"
 #include "ui/tips.h"
 
 #include <algorithm>
@@ -225,10 +226,15 @@ std::optional<Size> shapeFromMask(platform::Window& window, const Text& maskPath
 
 SkinPictures loadSkinPictures(const SkinPlace& place, const Text& base, const Text& variant)
 {
+    PictureCache& cache = pictureCache();
     SkinPictures p;
-    p.normal = loadPicture(place.picture(base + u"_normal" + variant + u".jpg"));
-    p.over = loadPicture(place.picture(base + u"_over" + variant + u".jpg"));
-    p.down = loadPicture(place.picture(base + u"_down" + variant + u".jpg"));
+    if (auto normal = cache.get(place.picture(base + u"_normal" + variant + u".jpg"))) {
+        Size s = normal->size();
+        p.normal = platform::os().graphics->createCanvas(s);
+        p.normal->copyFrom(*normal, {0, 0, s.width, s.height}, {0, 0});
+    }
+    p.over = cache.get(place.picture(base + u"_over" + variant + u".jpg"));
+    p.down = cache.get(place.picture(base + u"_down" + variant + u".jpg"));
     return p;
 }
 

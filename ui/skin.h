@@ -108,13 +108,15 @@ void shapeWindow(platform::Window& window, Size mask, int scale, Point topLeft);
 // cannot be decoded.
 std::optional<Size> shapeFromMask(platform::Window& window, const Text& maskPath, int scale);
 
-// The three pictures every skinned window paints from.
+// The three pictures every skinned window paints from: `normal` is the
+// window's own copy to draw on, `over` and `down` are only read.
 struct SkinPictures {
     std::unique_ptr<platform::Canvas> normal;
-    std::unique_ptr<platform::Canvas> over;
-    std::unique_ptr<platform::Canvas> down;
+    std::shared_ptr<const platform::Canvas> over;
+    std::shared_ptr<const platform::Canvas> down;
 };
-// base + "_normal" + variant + ".jpg" and likewise "_over", "_down", under the data root.
+// base + "_normal" + variant + ".jpg" and likewise "_over", "_down", under the
+// data root, from the picture cache.
 SkinPictures loadSkinPictures(const SkinPlace& place, const Text& base, const Text& variant = Text());
 
 // The hover step of painting: the hovered region onto `normal`, from `down`
@@ -124,7 +126,7 @@ void paintHover(SkinPictures& pictures, std::span<const SkinRegion> table, int h
 // The last step: the finished picture to the window, enlarged by the scale.
 void present(platform::Canvas& surface, const platform::Canvas& picture, int scale);
 
-// Painting a skinned window: its pictures decoded afresh, the hovered region
+// Painting a skinned window: its pictures (decoded when their files changed), the hovered region
 // from over (down while pressed), then `decorate` for the window's own
 // selected regions and texts on the normal picture, then the whole picture to
 // the surface. False, with nothing drawn, when the normal picture is missing.

@@ -1,6 +1,7 @@
 #include "ui/warning_dlg.h"
 
 #include "platform/platform.h"
+#include "ui/picture_cache.h"
 
 namespace ui {
 
@@ -55,11 +56,11 @@ bool WarningDlg::onPaint(platform::Canvas& surface)
     canvas->fill(client, kDialogFace);
 
     const Text base = pictureBase();
-    if (auto normal = loadPicture(look.place.picture(base + u"_normal.jpg")))
+    if (auto normal = pictureCache().get(look.place.picture(base + u"_normal.jpg")))
         present(*canvas, *normal, s);
     if (hovered_ != None) {
         const SkinRegion& r = regions_[size_t(hovered_ - 1)];
-        if (auto over = loadPicture(look.place.picture(base + u"_over.jpg")))
+        if (auto over = pictureCache().get(look.place.picture(base + u"_over.jpg")))
             canvas->stretchFrom(*over, r.rect(), pictureRect(r, s));
     }
 

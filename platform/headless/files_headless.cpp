@@ -101,6 +101,21 @@ bool HeadlessFiles::writeFile(const Text& path, const std::vector<std::uint8_t>&
     return static_cast<bool>(out);
 }
 
+std::optional<FileStamp> HeadlessFiles::stamp(const Text& path)
+{
+    fs::path p = hostPath(path);
+    std::error_code ec;
+    if (!fs::is_regular_file(p, ec))
+        return std::nullopt;
+    std::uintmax_t size = fs::file_size(p, ec);
+    if (ec)
+        return std::nullopt;
+    fs::file_time_type written = fs::last_write_time(p, ec);
+    if (ec)
+        return std::nullopt;
+    return FileStamp{size, std::int64_t(written.time_since_epoch().count())};
+}
+
 std::vector<Text> HeadlessFiles::listFiles(const Text& folder)
 {
     std::vector<Text> names;

@@ -78,6 +78,17 @@ bool Win32Files::writeFile(const Text& path, const std::vector<std::uint8_t>& by
     return true;
 }
 
+std::optional<FileStamp> Win32Files::stamp(const Text& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    return FileStamp{(std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                     std::int64_t((std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                  data.ftLastWriteTime.dwLowDateTime)};
+}
+
 std::vector<Text> Win32Files::listFiles(const Text& folder)
 {
     std::vector<Text> names;

@@ -94,3 +94,19 @@ TEST(FilesContract, ReadingAndWritingWholeFiles)
     EXPECT_FALSE(files().copyFile(f, f, false)) << "a file does not copy onto itself";
     EXPECT_TRUE(files().exists(f));
 }
+
+TEST(FilesContract, StampTellsVersionsOfAFileApart)
+{
+    TempFolder dir;
+    Text f = dir.file("main_normal.jpg");
+    EXPECT_FALSE(files().stamp(f).has_value());
+    ASSERT_TRUE(files().writeFile(f, {1, 2, 3}));
+    auto first = files().stamp(f);
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(first->size, 3u);
+    EXPECT_EQ(files().stamp(f), first) << "an unchanged file keeps its stamp";
+    ASSERT_TRUE(files().writeFile(f, {1, 2, 3, 4}));
+    EXPECT_NE(files().stamp(f), first);
+    ASSERT_TRUE(files().createDirectory(dir.file("sub")));
+    EXPECT_FALSE(files().stamp(dir.file("sub")).has_value()) << "a folder has no stamp";
+}

@@ -1,0 +1,37 @@
+#include "ui/picture_cache.h"
+
+#include "platform/platform.h"
+
+#include <algorithm>
+
+namespace ui {
+
+std::shared_ptr<const platform::Canvas> PictureCache::get(const Text& path)
+{
+    auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.path == path; });
+    std::optional<platform::FileStamp> stamp = platform::os().files->stamp(path);
+    if (it != entries_.end()) {
+        if (stamp && it->stamp == *stamp) {
+            std::rotate(it, it + 1, entries_.end());
+            return entries_.back().picture;
+        }
+        entries_.erase(it);
+    }
+    if (!stamp)
+        return nullptr;
+    std::shared_ptr<const platform::Canvas> picture = platform::os().graphics->loadPicture(path);
+    if (!picture)
+        return nullptr; // a broken file is tried again next time: it may be mid-copy
+    if (entries_.size() == kCapacity)
+        entries_.erase(entries_.begin());
+    entries_.push_back({path, *stamp, picture});
+    return picture;
+}
+
+PictureCache& pictureCache()
+{
+    static PictureCache cache;
+    return cache;
+}
+
+} // namespace ui
