@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# The notification-area icon in a real system tray (the window manager's dock,
+# where Wine embeds its tray icons): a double click brings the hidden window
+# back, a right click opens the two-item menu, "Show window" shows the window
+# and "Exit" ends the program after the finish request and command 0x20.
+source "$(dirname "$0")/lib/e2e_lib.sh"
+
+# A window manager whose tray is a dock at the top left, 32 pixels high.
+cat >"$E2E_WORK/jwmrc" <<'EOF'
+<?xml version="1.0"?>
+<JWM>
+  <Tray x="0" y="0" height="32" width="200" autohide="off">
+    <Dock/>
+  </Tray>
+</JWM>
+EOF
+jwm -f "$E2E_WORK/jwmrc" >/dev/null 2>&1 &
+E2E_PIDS+=($!)
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+wait_for wm_running || fail "the window manager did not start"
+
+# Wine's tray icons belong to its explorer.exe; the docked one sits inside the
+# dock's 32-pixel strip and is bigger than explorer's 1 × 1 helper windows.
+tray_icon() {
+    xwininfo -root -tree 2>/dev/null | awk '/"explorer.exe"/ {
+        if (match($0, /[0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+  \+-?[0-9]+\+-?[0-9]+$/)) {
+            split(substr($0, RSTART), f, /[x+ ]+/)
+            if (f[1] >= 8 && f[2] >= 8 && f[2] <= 32 && f[6] < 32) { print f[5] + int(f[1] / 2), f[6] + int(f[2] / 2); exit }
+        }
+    }'
+}
+tray_icon_shown() { [ -n "$(tray_icon)" ]; }
+
+# The program's visible windows other than the main window and the status warning.
+menu_window() {
+    local w main
+    main=$(main_window)
+    for w in $(xdotool search --onlyvisible --classname "kvx_gmouse.exe" 2>/dev/null); do
+        [ "$w" = "$main" ] && continue
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        [ "$WIDTH" -lt 400 ] && { echo "$w"; return 0; }
+    done
+    return 1
+}
+menu_open() { [ -n "$(menu_window)" ]; }
+menu_closed() { ! menu_open; }
+
+# Right-clicks the icon and clicks the menu's item 1 (show) or 2 (exit).
+choose_from_tray_menu() {
+    local item=$1 menu
+    xdotool mousemove $(tray_icon) click 3
+    wait_for menu_open || fail "a right click on the tray icon opened no menu"
+    menu=$(menu_window)
+    eval "$(xdotool getwindowgeometry --shell "$menu")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$E2E_ARTIFACTS/tray-menu-$item.png"
+    xdotool mousemove $((X + WIDTH / 3)) $((Y + HEIGHT * (2 * item - 1) / 4)) click 1
+}
+
+start_app
+FIRST=$E2E_PID
+wait_for main_visible || fail "the main window did not appear"
+wait_for test -s "$KVX_GMOUSE_SIM" || fail "the initial download did not finish"
+wait_for tray_icon_shown || fail "no icon appeared in the tray"
+echo "tray icon at $(tray_icon)"
+
+# The close box's system command, from the keyboard of the focused window.
+close_box() {
+    local wid
+    wid=$(main_window)
+    xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || xdotool windowfocus --sync "$wid" >/dev/null 2>&1 || true
+    xdotool key alt+F4
+}
+
+# Hidden by the close box, back with a double click on the icon.
+close_box
+wait_for main_hidden || fail "the close box did not hide the window"
+xdotool mousemove $(tray_icon) click --repeat 2 --delay 60 1
+wait_for main_visible || fail "a double click on the tray icon did not bring the window back"
+
+# "Show window" from the menu brings it back too.
+close_box
+wait_for main_hidden || fail "the close box did not hide the window"
+choose_from_tray_menu 1
+wait_for menu_closed || fail "the tray menu stayed open"
+wait_for main_visible || fail "\"Show window\" did not bring the window back"
+kill -0 "$FIRST" || fail "the program ended on \"Show window\""
+
+# "Exit" ends the program after telling the mouse.
+choose_from_tray_menu 2
+wait_for process_gone "$FIRST" || fail "\"Exit\" did not end the program"
+tail -n 3 "$KVX_GMOUSE_SIM_LOG" >"$E2E_ARTIFACTS/last-reports.txt"
+grep -q "^[0-9]* set 07 18 10" <(tail -n 3 "$KVX_GMOUSE_SIM_LOG") || fail "no finish request at the end"
+tail -n 1 "$KVX_GMOUSE_SIM_LOG" | grep -q "^[0-9]* set 07 20 00 00" || fail "command 0x20 was not the last report"
