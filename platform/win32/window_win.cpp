@@ -123,6 +123,9 @@ INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_POWERBROADCAST:
         window->onPowerBroadcast(unsigned(wParam));
         return FALSE;
+    case WM_QUERYDRAGICON:
+        // The icon a minimised window is dragged with: its own big icon.
+        return result(hwnd, LONG_PTR(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0)));
     default:
         // DM_GETDEFID, DM_SETDEFID and DM_REPOSITION stay with the dialog manager.
         if (message > DM_REPOSITION && message <= 0xBFFF)

@@ -105,6 +105,7 @@ TEST_F(Win32Dialog, ModelessDialogIsCreatedHiddenAndAnswersSentMessages)
     echo.setText(u"MainMenuDlg");
     EXPECT_EQ(echo.text(), u"MainMenuDlg");
     echo.setIcon(IDR_MAINFRAME);
+    EXPECT_NE(echo.send(0x0037 /* WM_QUERYDRAGICON */), 0) << "dragged by its own icon when minimised";
     echo.appendSystemMenuItem(0x10, u"&About KVX_GMouse...");
     echo.show(platform::Show::Show);
     EXPECT_TRUE(echo.isVisible());
