@@ -25,9 +25,6 @@ public:
     virtual void restoreToFront(WindowHandle window) = 0;    // SW_RESTORE + SetForegroundWindow
     virtual void debugTrace(const Text& line) = 0;           // OutputDebugStringW
     virtual Text environment(const Text& name) = 0;          // empty when unset
-    // Until the skinned main dialog exists: a plain top-level window carrying
-    // the title, run modally until it is closed.
-    virtual void runTitledWindow(const Text& title, bool startMinimised) = 0;
 };
 
 } // namespace platform

@@ -38,11 +38,6 @@ void HeadlessProcess::clearTraces()
     traces_.clear();
 }
 
-void HeadlessProcess::runTitledWindow(const Text& title, bool startMinimised)
-{
-    windowsRun.emplace_back(title, startMinimised);
-}
-
 Text HeadlessProcess::environment(const Text& name)
 {
     auto it = environmentOverrides.find(name);

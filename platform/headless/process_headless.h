@@ -19,7 +19,6 @@ public:
     void restoreToFront(WindowHandle window) override;
     void debugTrace(const Text& line) override;
     Text environment(const Text& name) override;
-    void runTitledWindow(const Text& title, bool startMinimised) override;
 
     Text exePath = u"/opt/kvx/KVX_GMouse.exe";
     Text cmdLine = u"KVX_GMouse.exe";
@@ -27,7 +26,6 @@ public:
     std::map<Text, WindowHandle> windowsByTitle;
     std::vector<WindowHandle> restored;
     std::map<Text, Text> environmentOverrides;   // falls back to the real environment
-    std::vector<std::pair<Text, bool>> windowsRun; // title and minimised, per runTitledWindow
 
     std::vector<Text> traces();
     void clearTraces();

@@ -15,7 +15,6 @@ public:
     void restoreToFront(WindowHandle window) override;
     void debugTrace(const Text& line) override;
     Text environment(const Text& name) override;
-    void runTitledWindow(const Text& title, bool startMinimised) override;
 
 private:
     std::mutex mutex_;

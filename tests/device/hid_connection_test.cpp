@@ -106,7 +106,6 @@ TEST(Discovery, TracesEachMatchAndTheCompletedPair)
         void restoreToFront(platform::WindowHandle w) override { real->restoreToFront(w); }
         void debugTrace(const Text& line) override { out->push_back(line); }
         Text environment(const Text& n) override { return real->environment(n); }
-        void runTitledWindow(const Text&, bool) override {}
     } capture;
     capture.out = &seen;
     capture.real = platform::os().process;

@@ -90,15 +90,50 @@ TEST(Win32Process, AnEmptyTitleFindsNoWindow)
     p.restoreToFront(0); // harmless
 }
 
+namespace {
+
+LRESULT CALLBACK closingWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// A plain top-level window with the title, shown minimised, run until it is closed.
+void runMinimisedWindow(const Text& title)
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = closingWindowProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = L"KVX_GMouseTestWindow";
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return;
+    std::wstring w(title.begin(), title.end());
+    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, w.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                640, 400, nullptr, nullptr, instance, nullptr);
+    if (!hwnd)
+        return;
+    ShowWindow(hwnd, SW_MINIMIZE);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageW(&msg);
+}
+
+} // namespace
+
 // The mechanism of the single instance: the first instance's window is found
-// by its title, restored from minimised, and ends when it is closed.
-TEST(Win32Process, ATitledWindowIsFoundRestoredAndClosed)
+// by its title and restored from minimised.
+TEST(Win32Process, ATitledWindowIsFoundAndRestored)
 {
     Win32Process p;
     Text title = uniqueName("KVX titled window ") + text::fromUtf8(" 鼠标");
     bool returned = false;
     std::thread ui([&] {
-        p.runTitledWindow(title, true);
+        runMinimisedWindow(title);
         returned = true;
     });
     platform::WindowHandle found = 0;
