@@ -9,7 +9,8 @@ namespace device {
 
 // Whether a button function is played by the program in software-macro mode:
 // function 18 and the macros from 41 on. The special functions from 30000 on
-// stay with the mouse, which is the only one that can carry them out.
+// stay with the mouse, which is the only one that can carry them out. The
+// download hands these buttons over and the status reader plays them.
 constexpr bool isHandedToProgram(int function) { return function == 18 || (function >= 41 && function <= 29999); }
 
 // {device slot, 0} for every button of `config` below KeyNum whose function is

@@ -1,6 +1,7 @@
 #include "device/status_reader.h"
 
 #include "device/commands.h"
+#include "device/key_overrides.h"
 
 #include <algorithm>
 
@@ -9,11 +10,6 @@ namespace device {
 namespace {
 
 constexpr std::size_t kDefaultInputLength = 64;
-
-bool playedByProgram(int function)
-{
-    return function == fn::VerticalAdjust || (function >= fn::FirstMacro && function <= fn::LastMacroClass);
-}
 
 int validConfig(int config) { return config >= 0 && config < kPlaybackConfigurations ? config : 0; }
 
@@ -24,7 +20,7 @@ void sendSoftwareMacroOverrides(ReportChannel& channel, PlaybackContext& context
     config = validConfig(config);
     int count = std::clamp(context.buttonCount(), 0, kPlaybackButtons);
     for (int b = 0; b < count; ++b) {
-        if (!playedByProgram(context.button(config, b).function))
+        if (!isHandedToProgram(context.button(config, b).function))
             continue;
         int slot = context.deviceSlotOf(b);
         if (slot >= 1 && slot <= kPlaybackDeviceSlots)
@@ -219,7 +215,7 @@ void StatusReader::restoreLeftButton(int config)
     if (left < 0 || left >= kPlaybackButtons)
         left = 0;
     PlaybackButton info = context_.button(config, left);
-    int code = context_.softwareMacros() && playedByProgram(info.function) ? 0 : info.deviceCode;
+    int code = context_.softwareMacros() && isHandedToProgram(info.function) ? 0 : info.deviceCode;
     sendKeyOverride(channel_, 1, code);
 
     PlaybackLighting stored = context_.lighting();
