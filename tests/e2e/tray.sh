@@ -14,10 +14,7 @@ cat >"$E2E_WORK/jwmrc" <<'EOF'
   </Tray>
 </JWM>
 EOF
-jwm -f "$E2E_WORK/jwmrc" >/dev/null 2>&1 &
-E2E_PIDS+=($!)
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-wait_for wm_running || fail "the window manager did not start"
+start_window_manager "$E2E_WORK/jwmrc"
 
 # Wine's tray icons belong to its explorer.exe; the docked one sits inside the
 # dock's 32-pixel strip and is bigger than explorer's 1 × 1 helper windows.

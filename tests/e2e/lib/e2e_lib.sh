@@ -80,6 +80,14 @@ wait_for() {
     done
 }
 
+# A small window manager (jwm), optionally with a configuration file of the caller's.
+start_window_manager() {
+    jwm ${1:+-f "$1"} >/dev/null 2>&1 &
+    E2E_PIDS+=($!)
+    wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+    wait_for wm_running || fail "the window manager did not start"
+}
+
 main_window() { xdotool search --name "^$E2E_TITLE\$" 2>/dev/null | head -n1; }
 main_visible() { xdotool search --onlyvisible --name "^$E2E_TITLE\$" >/dev/null 2>&1; }
 main_hidden() { ! main_visible; }
