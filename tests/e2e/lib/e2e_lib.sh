@@ -30,30 +30,32 @@ export KVX_GMOUSE_SIM_LOG="$E2E_WORK/reports.log"
 export KVX_GMOUSE_SIM_CMD="$E2E_WORK/mouse.cmd"
 : >"$KVX_GMOUSE_SIM_CMD"
 
-# Our own display, so nothing else's windows get in the way.
-for n in $(seq 91 120); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        export DISPLAY=":$n"
-        break
-    fi
-done
-Xvfb "$DISPLAY" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-E2E_XVFB=$!
-for _ in $(seq 1 50); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
-
+E2E_XVFB=
 e2e_cleanup() {
     local status=$?
     for p in "${E2E_PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
     wineserver -k >/dev/null 2>&1 || true
-    kill "$E2E_XVFB" 2>/dev/null || true
-    cp "$KVX_GMOUSE_SIM_LOG" "$E2E_ARTIFACTS/" 2>/dev/null || true
+    if [ -n "$E2E_XVFB" ]; then
+        kill "$E2E_XVFB" 2>/dev/null || true
+        wait "$E2E_XVFB" 2>/dev/null || true
+    fi
+    cp "$KVX_GMOUSE_SIM_LOG" "$E2E_WORK"/*.log "$E2E_ARTIFACTS/" 2>/dev/null || true
     rm -rf "$E2E_WORK"
     if [ $status -eq 0 ]; then echo "PASS $E2E_NAME"; else echo "FAIL $E2E_NAME"; fi
 }
 trap e2e_cleanup EXIT
+
+# Our own display, so nothing else's windows get in the way. The server picks
+# a free display number itself and tells it once it accepts connections, so a
+# display still shutting down from the test before is never taken for ours.
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$E2E_WORK/display" >/dev/null 2>&1 &
+E2E_XVFB=$!
+for _ in $(seq 1 100); do
+    [ -s "$E2E_WORK/display" ] && break
+    sleep 0.1
+done
+[ -s "$E2E_WORK/display" ] || { echo "$E2E_NAME: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$E2E_WORK/display")"
 
 if [ ! -d "$WINEPREFIX" ]; then
     wineboot -i >/dev/null 2>&1 || true
@@ -82,7 +84,7 @@ wait_for() {
 
 # A small window manager (jwm), optionally with a configuration file of the caller's.
 start_window_manager() {
-    jwm ${1:+-f "$1"} >/dev/null 2>&1 &
+    jwm ${1:+-f "$1"} >"$E2E_WORK/jwm.log" 2>&1 &
     E2E_PIDS+=($!)
     wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
     wait_for wm_running || fail "the window manager did not start"
