@@ -2,8 +2,7 @@
 // no supported mouse; what matters is that every call fails cleanly.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
+#include "platform/platform.h"
 #include "platform/win32/hid_win.h"
 
 #include <cstdio>
@@ -70,9 +69,7 @@ TEST(Win32Hid, ReportCallsOnAFileHandleFailWithoutCrashing)
 {
     // A handle that is open but is no HID device, as after a device swap.
     Win32Hid hid;
-    wchar_t exe[260];
-    GetModuleFileNameW(nullptr, exe, 260);
-    platform::HidHandle h = hid.open(Text(exe, exe + wcslen(exe)), HidAccess::Read);
+    platform::HidHandle h = hid.open(platform::os().process->executablePath(), HidAccess::Read);
     ASSERT_NE(h, 0u);
     std::uint8_t report[65] = {7};
     platform::HidCaps caps;

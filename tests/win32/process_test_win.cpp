@@ -1,11 +1,13 @@
 // The Win32 process services under kernel32/user32 (Wine in CI).
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
+#include "platform/resource_ids.h"
 #include "platform/win32/process_win.h"
+#include "platform/window.h"
 
+#include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 using platform::MutexResult;
@@ -15,7 +17,9 @@ namespace {
 
 Text uniqueName(const char* stem)
 {
-    return T(stem) + text::fromInt(GetCurrentProcessId()) + u"_" + text::fromInt(GetTickCount());
+    static int made = 0;
+    auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    return T(stem) + text::fromInt(now) + u"_" + text::fromInt(++made);
 }
 
 bool endsWith(const Text& s, const Text& tail)
@@ -47,7 +51,7 @@ TEST(Win32Process, ExecutablePathIsTheFullPathOfThisProgram)
     EXPECT_NE(text::toUtf8(p.commandLine()).find("test_win32"), std::string::npos);
 }
 
-TEST(Win32Process, TheFirstMutexIsCreatedAndHeldLaterOnesFindIt)
+TEST(Win32Process, TheFirstMutexIsCreatedAndLaterOnesFindIt)
 {
     Win32Process p;
     Text name = uniqueName("KVX_test_mutex_");
@@ -56,13 +60,10 @@ TEST(Win32Process, TheFirstMutexIsCreatedAndHeldLaterOnesFindIt)
     // The second handle was closed again, the first is still held.
     EXPECT_EQ(p.createInstanceMutex(name), MutexResult::AlreadyExisted);
 
-    HANDLE other = OpenMutexW(SYNCHRONIZE, FALSE, std::wstring(name.begin(), name.end()).c_str());
-    ASSERT_NE(other, nullptr) << "the mutex exists under its name";
-    // Held by the main thread: another thread cannot take it.
-    DWORD waited = WAIT_FAILED;
-    std::thread([&] { waited = WaitForSingleObject(other, 0); }).join();
-    EXPECT_EQ(waited, static_cast<DWORD>(WAIT_TIMEOUT));
-    CloseHandle(other);
+    // The name stays taken for the whole process, whichever thread asks.
+    MutexResult fromOtherThread = MutexResult::Failed;
+    std::thread([&] { fromOtherThread = p.createInstanceMutex(name); }).join();
+    EXPECT_EQ(fromOtherThread, MutexResult::AlreadyExisted);
 
     EXPECT_EQ(p.createInstanceMutex(u"Global\\bad\\name\\with\\slashes"), MutexResult::Failed);
 }
@@ -75,10 +76,10 @@ TEST(Win32Process, EnvironmentVariables)
     Text name = uniqueName("KVX_LONG_");
     Text value(5000, u'x');
     value += text::fromUtf8("中文");
-    ASSERT_TRUE(SetEnvironmentVariableW(std::wstring(name.begin(), name.end()).c_str(),
-                                        std::wstring(value.begin(), value.end()).c_str()));
+    std::wstring wname(name.begin(), name.end());
+    ASSERT_EQ(_wputenv_s(wname.c_str(), std::wstring(value.begin(), value.end()).c_str()), 0);
     EXPECT_EQ(p.environment(name), value) << "longer than any fixed buffer";
-    SetEnvironmentVariableW(std::wstring(name.begin(), name.end()).c_str(), L"");
+    _wputenv_s(wname.c_str(), L""); // removes it
     EXPECT_TRUE(p.environment(name).empty());
 }
 
@@ -92,36 +93,20 @@ TEST(Win32Process, AnEmptyTitleFindsNoWindow)
 
 namespace {
 
-LRESULT CALLBACK closingWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
+// A window carrying the title, minimised as soon as it exists, run until it is closed.
+class MinimisedWindow : public platform::Window {
+public:
+    explicit MinimisedWindow(Text title) : Window(IDD_WARNING), title_(std::move(title)) {}
+    bool onInitDialog() override
+    {
+        setText(title_);
+        show(platform::Show::Minimize);
+        return true;
     }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-}
 
-// A plain top-level window with the title, shown minimised, run until it is closed.
-void runMinimisedWindow(const Text& title)
-{
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = closingWindowProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = L"KVX_GMouseTestWindow";
-    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        return;
-    std::wstring w(title.begin(), title.end());
-    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, w.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                640, 400, nullptr, nullptr, instance, nullptr);
-    if (!hwnd)
-        return;
-    ShowWindow(hwnd, SW_MINIMIZE);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
-        DispatchMessageW(&msg);
-}
+private:
+    Text title_;
+};
 
 } // namespace
 
@@ -131,9 +116,10 @@ TEST(Win32Process, ATitledWindowIsFoundAndRestored)
 {
     Win32Process p;
     Text title = uniqueName("KVX titled window ") + text::fromUtf8(" 鼠标");
-    bool returned = false;
+    MinimisedWindow window(title);
+    std::atomic<bool> returned = false;
     std::thread ui([&] {
-        runMinimisedWindow(title);
+        window.doModal();
         returned = true;
     });
     platform::WindowHandle found = 0;
@@ -143,16 +129,14 @@ TEST(Win32Process, ATitledWindowIsFoundAndRestored)
         GTEST_SKIP() << "no window could be created (no display?)";
     }
     ASSERT_TRUE(appeared);
-    HWND hwnd = reinterpret_cast<HWND>(found);
-    EXPECT_TRUE(eventually([&] { return IsIconic(hwnd) != FALSE; })) << "started minimised";
+    EXPECT_EQ(found, window.handle());
+    EXPECT_TRUE(eventually([&] { return window.isIconic(); })) << "started minimised";
 
     p.restoreToFront(found);
-    EXPECT_TRUE(eventually([&] { return !IsIconic(hwnd) && IsWindowVisible(hwnd); })) << "restored";
-    wchar_t text[200] = {};
-    GetWindowTextW(hwnd, text, 200);
-    EXPECT_EQ(Text(text, text + wcslen(text)), title);
+    EXPECT_TRUE(eventually([&] { return !window.isIconic() && window.isVisible(); })) << "restored";
+    EXPECT_EQ(window.text(), title);
 
-    PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    window.post(platform::msg::Close);
     ui.join();
     EXPECT_TRUE(returned);
     EXPECT_EQ(p.findWindow(title), 0u) << "gone after closing";
