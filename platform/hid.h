@@ -55,4 +55,38 @@ public:
     virtual int readInput(HidHandle handle, std::uint8_t* report, std::size_t length) = 0;
 };
 
+// Passes every call on to another Hid; observers of the traffic (report logs,
+// counters, time stamps) override only the calls they watch.
+class ForwardingHid : public Hid {
+public:
+    explicit ForwardingHid(Hid& inner) : inner_(inner) {}
+
+    void beginEnumeration() override { inner_.beginEnumeration(); }
+    std::optional<Text> interfaceAt(int index) override { return inner_.interfaceAt(index); }
+    void endEnumeration() override { inner_.endEnumeration(); }
+    HidHandle open(const Text& path, HidAccess access) override { return inner_.open(path, access); }
+    void close(HidHandle handle) override { inner_.close(handle); }
+    bool attributes(HidHandle handle, HidAttributes& out) override { return inner_.attributes(handle, out); }
+    bool productString(HidHandle handle, char16_t* buffer, std::size_t bufferBytes) override
+    {
+        return inner_.productString(handle, buffer, bufferBytes);
+    }
+    bool capabilities(HidHandle handle, HidCaps& out) override { return inner_.capabilities(handle, out); }
+    bool setFeature(HidHandle handle, const std::uint8_t* report, std::size_t length) override
+    {
+        return inner_.setFeature(handle, report, length);
+    }
+    bool getFeature(HidHandle handle, std::uint8_t* report, std::size_t length) override
+    {
+        return inner_.getFeature(handle, report, length);
+    }
+    int readInput(HidHandle handle, std::uint8_t* report, std::size_t length) override
+    {
+        return inner_.readInput(handle, report, length);
+    }
+
+protected:
+    Hid& inner_;
+};
+
 } // namespace platform

@@ -73,17 +73,9 @@ private:
 };
 
 // Forwards to the bus and logs the feature traffic.
-class LoggingHid : public platform::Hid {
+class LoggingHid : public platform::ForwardingHid {
 public:
-    LoggingHid(platform::Hid& inner, ExchangeLog& log) : inner_(inner), log_(log) {}
-    void beginEnumeration() override { inner_.beginEnumeration(); }
-    std::optional<Text> interfaceAt(int index) override { return inner_.interfaceAt(index); }
-    void endEnumeration() override { inner_.endEnumeration(); }
-    platform::HidHandle open(const Text& path, platform::HidAccess access) override { return inner_.open(path, access); }
-    void close(platform::HidHandle handle) override { inner_.close(handle); }
-    bool attributes(platform::HidHandle h, platform::HidAttributes& out) override { return inner_.attributes(h, out); }
-    bool productString(platform::HidHandle h, char16_t* b, std::size_t n) override { return inner_.productString(h, b, n); }
-    bool capabilities(platform::HidHandle h, platform::HidCaps& out) override { return inner_.capabilities(h, out); }
+    LoggingHid(platform::Hid& inner, ExchangeLog& log) : platform::ForwardingHid(inner), log_(log) {}
     bool setFeature(platform::HidHandle h, const std::uint8_t* report, std::size_t length) override
     {
         log_.add({Step::Set, std::vector<std::uint8_t>(report + 1, report + std::min<std::size_t>(length, 8)), 0});
@@ -98,10 +90,6 @@ public:
         log_.add(get());
         return inner_.getFeature(h, report, length);
     }
-    int readInput(platform::HidHandle h, std::uint8_t* report, std::size_t length) override
-    {
-        return inner_.readInput(h, report, length);
-    }
     std::vector<std::size_t> lengths()
     {
         std::lock_guard lock(lengthsMutex_);
@@ -111,7 +99,6 @@ public:
 private:
     std::mutex lengthsMutex_;
     std::vector<std::size_t> lengths_;
-    platform::Hid& inner_;
     ExchangeLog& log_;
 };
 

@@ -82,9 +82,9 @@ private:
 
 // Passes everything to the bus and notes, for each feature report the mouse
 // accepted, the virtual time it was sent at.
-class StampingHid : public platform::Hid {
+class StampingHid : public platform::ForwardingHid {
 public:
-    StampingHid(platform::Hid& inner, platform::Clock& clock) : inner_(inner), clock_(clock) {}
+    StampingHid(platform::Hid& inner, platform::Clock& clock) : platform::ForwardingHid(inner), clock_(clock) {}
 
     struct Sent {
         std::int64_t atUs;
@@ -101,17 +101,6 @@ public:
         sent_.clear();
     }
 
-    void beginEnumeration() override { inner_.beginEnumeration(); }
-    std::optional<Text> interfaceAt(int index) override { return inner_.interfaceAt(index); }
-    void endEnumeration() override { inner_.endEnumeration(); }
-    platform::HidHandle open(const Text& path, platform::HidAccess access) override { return inner_.open(path, access); }
-    void close(platform::HidHandle handle) override { inner_.close(handle); }
-    bool attributes(platform::HidHandle h, platform::HidAttributes& out) override { return inner_.attributes(h, out); }
-    bool productString(platform::HidHandle h, char16_t* buffer, std::size_t bytes) override
-    {
-        return inner_.productString(h, buffer, bytes);
-    }
-    bool capabilities(platform::HidHandle h, platform::HidCaps& out) override { return inner_.capabilities(h, out); }
     bool setFeature(platform::HidHandle h, const std::uint8_t* report, std::size_t length) override
     {
         std::int64_t at = clock_.monotonicUs();
@@ -122,17 +111,8 @@ public:
         }
         return ok;
     }
-    bool getFeature(platform::HidHandle h, std::uint8_t* report, std::size_t length) override
-    {
-        return inner_.getFeature(h, report, length);
-    }
-    int readInput(platform::HidHandle h, std::uint8_t* report, std::size_t length) override
-    {
-        return inner_.readInput(h, report, length);
-    }
 
 private:
-    platform::Hid& inner_;
     platform::Clock& clock_;
     std::mutex mutex_;
     std::vector<Sent> sent_;

@@ -50,17 +50,9 @@ private:
     platform::Clock& inner_;
 };
 
-class CountingHid : public platform::Hid {
+class CountingHid : public platform::ForwardingHid {
 public:
-    explicit CountingHid(platform::Hid& inner) : inner_(inner) {}
-    void beginEnumeration() override { inner_.beginEnumeration(); }
-    std::optional<Text> interfaceAt(int i) override { return inner_.interfaceAt(i); }
-    void endEnumeration() override { inner_.endEnumeration(); }
-    platform::HidHandle open(const Text& p, platform::HidAccess a) override { return inner_.open(p, a); }
-    void close(platform::HidHandle h) override { inner_.close(h); }
-    bool attributes(platform::HidHandle h, platform::HidAttributes& o) override { return inner_.attributes(h, o); }
-    bool productString(platform::HidHandle h, char16_t* b, std::size_t n) override { return inner_.productString(h, b, n); }
-    bool capabilities(platform::HidHandle h, platform::HidCaps& o) override { return inner_.capabilities(h, o); }
+    explicit CountingHid(platform::Hid& inner) : platform::ForwardingHid(inner) {}
     bool setFeature(platform::HidHandle h, const std::uint8_t* r, std::size_t n) override
     {
         ++reports;
@@ -71,12 +63,8 @@ public:
         ++reports;
         return inner_.getFeature(h, r, n);
     }
-    int readInput(platform::HidHandle h, std::uint8_t* r, std::size_t n) override { return inner_.readInput(h, r, n); }
 
     unsigned long long reports = 0;
-
-private:
-    platform::Hid& inner_;
 };
 
 macro::MacroRecord keyMacro(int keys, int delay, std::uint8_t mode, std::uint8_t firstKey)

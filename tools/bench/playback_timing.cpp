@@ -21,19 +21,11 @@ constexpr int kEvents = 240;
 constexpr std::uint16_t kPauses[] = {1, 2, 3, 4, 5, 7, 10, 15, 20};
 
 // The bus, with the time each accepted feature report was started.
-class TimedHid : public platform::Hid {
+class TimedHid : public platform::ForwardingHid {
 public:
-    TimedHid(platform::Hid& inner, platform::Clock& clock) : inner_(inner), clock_(clock) {}
+    TimedHid(platform::Hid& inner, platform::Clock& clock) : platform::ForwardingHid(inner), clock_(clock) {}
     std::vector<std::int64_t> starts;
 
-    void beginEnumeration() override { inner_.beginEnumeration(); }
-    std::optional<Text> interfaceAt(int i) override { return inner_.interfaceAt(i); }
-    void endEnumeration() override { inner_.endEnumeration(); }
-    platform::HidHandle open(const Text& p, platform::HidAccess a) override { return inner_.open(p, a); }
-    void close(platform::HidHandle h) override { inner_.close(h); }
-    bool attributes(platform::HidHandle h, platform::HidAttributes& o) override { return inner_.attributes(h, o); }
-    bool productString(platform::HidHandle h, char16_t* b, std::size_t n) override { return inner_.productString(h, b, n); }
-    bool capabilities(platform::HidHandle h, platform::HidCaps& o) override { return inner_.capabilities(h, o); }
     bool setFeature(platform::HidHandle h, const std::uint8_t* r, std::size_t n) override
     {
         std::int64_t at = clock_.monotonicUs();
@@ -42,11 +34,8 @@ public:
             starts.push_back(at);
         return ok;
     }
-    bool getFeature(platform::HidHandle h, std::uint8_t* r, std::size_t n) override { return inner_.getFeature(h, r, n); }
-    int readInput(platform::HidHandle h, std::uint8_t* r, std::size_t n) override { return inner_.readInput(h, r, n); }
 
 private:
-    platform::Hid& inner_;
     platform::Clock& clock_;
 };
 
