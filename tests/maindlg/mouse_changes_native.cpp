@@ -10,9 +10,11 @@
 #include "device/report_channel.h"
 #include "macro/macro_file.h"
 #include "settings/config_files.h"
+#include "tests/support/eventually.h"
 
 #include <gtest/gtest.h>
 
+using testsupport::eventually;
 using namespace maindlgtest;
 
 namespace {
@@ -28,16 +30,6 @@ public:
     device::DeviceThreads threads;
 };
 
-template <typename F>
-bool eventually(F done)
-{
-    for (int i = 0; i < 400; ++i) {
-        if (done())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return done();
-}
 
 } // namespace
 

@@ -7,24 +7,15 @@
 #include "app/worker_threads.h"
 #include "macro/macro_file.h"
 #include "settings/config_files.h"
+#include "tests/support/eventually.h"
 
 #include <gtest/gtest.h>
 
+using testsupport::eventually;
 using namespace maindlgtest;
 
 namespace {
 
-// Polls until `done` or about two seconds have passed (no timing is asserted).
-template <typename F>
-bool eventually(F done)
-{
-    for (int i = 0; i < 400; ++i) {
-        if (done())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return done();
-}
 
 struct Workers {
     Workers() : workers(store, pages, [this] { redraws++; }) {}

@@ -2,27 +2,17 @@
 
 #include "device/device_threads.h"
 #include "tests/playback/playback_fixture.h"
+#include "tests/support/eventually.h"
 
 #include <future>
 
+using testsupport::eventually;
 using namespace playbacktest;
 
 namespace {
 
 constexpr int kMacro = 0x0102;
 
-// Waits for a condition the threads bring about; the limit only keeps a
-// broken build from hanging.
-bool eventually(const std::function<bool()>& condition)
-{
-    auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > give_up)
-            return false;
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
-    return true;
-}
 
 struct ThreadRig : PlaybackRig {
     ThreadRig() : threads(channel, context, clock) { clock.realUsPerSleep = 200; }

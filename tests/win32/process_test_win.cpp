@@ -4,12 +4,14 @@
 #include "platform/resource_ids.h"
 #include "platform/win32/process_win.h"
 #include "platform/window.h"
+#include "tests/support/eventually.h"
 
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
 
+using testsupport::eventually;
 using platform::MutexResult;
 using platform::win32::Win32Process;
 
@@ -27,17 +29,6 @@ bool endsWith(const Text& s, const Text& tail)
     return s.size() >= tail.size() && text::equalsIgnoreCase(TextView(s).substr(s.size() - tail.size()), tail);
 }
 
-// Polls until pred() holds or about five seconds have passed.
-template <class Pred>
-bool eventually(Pred pred)
-{
-    for (int i = 0; i < 500; ++i) {
-        if (pred())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return pred();
-}
 
 } // namespace
 
