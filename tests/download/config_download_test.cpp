@@ -11,14 +11,6 @@ using namespace dltest;
 
 namespace {
 
-std::vector<std::uint8_t> bytesOf(std::initializer_list<int> v)
-{
-    std::vector<std::uint8_t> out;
-    for (int b : v)
-        out.push_back(static_cast<std::uint8_t>(b));
-    return out;
-}
-
 std::vector<std::uint16_t> addressesOf(const std::vector<WrittenBlock>& blocks)
 {
     std::vector<std::uint16_t> out;

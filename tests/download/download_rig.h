@@ -12,12 +12,21 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
 namespace dltest {
+
+inline std::vector<std::uint8_t> bytesOf(std::initializer_list<int> v)
+{
+    std::vector<std::uint8_t> out;
+    for (int b : v)
+        out.push_back(static_cast<std::uint8_t>(b));
+    return out;
+}
 
 struct Step {
     enum Kind { Set, Get, Wait } kind = Set;

@@ -1,4 +1,5 @@
 #include "device/macro_area.h"
+#include "tests/download/download_rig.h"
 #include "tests/download/macro_builders.h"
 
 #include <gtest/gtest.h>
@@ -9,14 +10,6 @@ using device::MacroSlots;
 using platform::sim::MemoryImage;
 
 namespace {
-
-std::vector<std::uint8_t> bytesOf(std::initializer_list<int> v)
-{
-    std::vector<std::uint8_t> out;
-    for (int b : v)
-        out.push_back(static_cast<std::uint8_t>(b));
-    return out;
-}
 
 std::vector<std::uint8_t> head(const std::vector<std::uint8_t>& v, std::size_t n)
 {

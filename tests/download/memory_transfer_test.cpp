@@ -10,18 +10,6 @@ using device::memflag::Load;
 using device::memflag::Program;
 using device::memflag::Read;
 
-namespace {
-
-std::vector<std::uint8_t> bytesOf(std::initializer_list<int> v)
-{
-    std::vector<std::uint8_t> out;
-    for (int b : v)
-        out.push_back(static_cast<std::uint8_t>(b));
-    return out;
-}
-
-} // namespace
-
 TEST(MemoryTransfer, OneByteWriteIsLoadWaitProgramWaitIdle)
 {
     DownloadRig rig;
