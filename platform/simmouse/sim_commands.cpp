@@ -1,6 +1,7 @@
 #include "platform/simmouse/sim_commands.h"
 
 #include "platform/platform.h"
+#include "platform/simmouse/sim_mouse.h"
 
 #include <chrono>
 #include <filesystem>
@@ -29,20 +30,6 @@ void announce(SimWorld& world, unsigned event)
     }
 }
 
-// The file as the host names it: Windows paths in the Windows build, and
-// the headless platform's mapping ('\' becomes '/') natively.
-std::filesystem::path hostPath(const Text& t)
-{
-#ifdef _WIN32
-    return std::filesystem::path(std::wstring(t.begin(), t.end()));
-#else
-    std::string p = text::toUtf8(t);
-    for (char& c : p)
-        if (c == '\\')
-            c = '/';
-    return std::filesystem::path(p);
-#endif
-}
 
 int slotOf(const std::string& word)
 {

@@ -7,9 +7,7 @@
 
 namespace platform::sim {
 
-namespace {
-
-std::filesystem::path fsPath(const Text& t)
+std::filesystem::path hostPath(const Text& t)
 {
 #ifdef _WIN32
     return std::filesystem::path(std::wstring(t.begin(), t.end()));
@@ -23,8 +21,6 @@ std::filesystem::path fsPath(const Text& t)
 #endif
 }
 
-} // namespace
-
 SimMouse::SimMouse(SimMouseOptions options)
     : options_(std::move(options)), start_(std::chrono::steady_clock::now())
 {
@@ -32,12 +28,12 @@ SimMouse::SimMouse(SimMouseOptions options)
     applied_.keyOverride.fill(-1);
     activeOverride_.fill(-1);
     if (!options_.memoryFile.empty()) {
-        std::ifstream in(fsPath(options_.memoryFile), std::ios::binary);
+        std::ifstream in(hostPath(options_.memoryFile), std::ios::binary);
         if (in)
             in.read(reinterpret_cast<char*>(memory_.data()), kMemorySize);
     }
     if (!options_.logFile.empty())
-        log_.open(fsPath(options_.logFile), std::ios::app);
+        log_.open(hostPath(options_.logFile), std::ios::app);
 }
 
 SimMouse::~SimMouse()
@@ -160,7 +156,7 @@ void SimMouse::apply(const std::uint8_t* r, std::size_t length)
         if (flags & 0x10) {
             ++applied_.finishCount;
             if (dirty_ && !options_.memoryFile.empty()) {
-                std::ofstream out(fsPath(options_.memoryFile), std::ios::binary | std::ios::trunc);
+                std::ofstream out(hostPath(options_.memoryFile), std::ios::binary | std::ios::trunc);
                 out.write(reinterpret_cast<const char*>(memory_.data()), kMemorySize);
                 dirty_ = false;
             }
@@ -206,7 +202,7 @@ void SimMouse::saveMemory()
     std::lock_guard lock(mutex_);
     if (!dirty_ || options_.memoryFile.empty())
         return;
-    std::ofstream out(fsPath(options_.memoryFile), std::ios::binary | std::ios::trunc);
+    std::ofstream out(hostPath(options_.memoryFile), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(memory_.data()), kMemorySize);
     dirty_ = false;
 }

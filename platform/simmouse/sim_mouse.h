@@ -7,11 +7,16 @@
 
 #include <array>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
 
 namespace platform::sim {
+
+// The simulated mouse's own files (memory, log, commands) as the host names
+// them: the path as given on Windows, '\' turned into '/' natively.
+std::filesystem::path hostPath(const Text& path);
 
 constexpr std::uint16_t kVendorId = 0x30FA;
 constexpr std::uint16_t kProductIdModel1 = 0x1540;
