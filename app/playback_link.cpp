@@ -56,11 +56,7 @@ device::PlaybackLighting ProgramPlaybackContext::lighting()
 {
     device::PlaybackLighting l;
     l.enable = store_.userColourEnable != 0;
-    std::uint8_t mask = 0;
-    for (int k = 0; k < settings::kUserColours; ++k)
-        if (store_.cycleFlags[k])
-            mask |= std::uint8_t(1u << k);
-    l.cycleColours = mask;
+    l.cycleColours = settings::cycleColourMask(store_);
     l.effect = store_.ledType;
     l.cycleTime = store_.effectSpeed;
     l.symmetry = store_.effectSymmetry != 0;

@@ -72,11 +72,8 @@ std::vector<MemoryBlock> settingsAreaBlocks(const SettingsAreaInput& in)
         if (s.dpiEnabled[n] & 1)
             enabledBits |= 1 << n;
 
-    // Packed here rather than in the store: the save thread may be reading it.
-    int cycleColours = 0;
-    for (int k = 0; k < settings::kUserColours; ++k)
-        if (s.cycleFlags[k] != 0)
-            cycleColours |= 1 << k;
+    // Not packed into the store: the save thread may be reading it.
+    const int cycleColours = settings::cycleColourMask(s);
 
     // Un.X: user colour n in the high nibble, DPI level n colour in the low.
     std::vector<std::uint8_t> pairs;

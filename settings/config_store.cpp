@@ -143,14 +143,19 @@ void toggleCycleColour(ConfigStore& s, int colour)
         s.cycleFlags[colour] = 0;
 }
 
-std::uint8_t packCycleColours(ConfigStore& s)
+std::uint8_t cycleColourMask(const ConfigStore& s)
 {
     std::uint8_t byte = 0;
     for (int k = 0; k < kUserColours; ++k)
         if (s.cycleFlags[k])
             byte |= static_cast<std::uint8_t>(1u << k);
-    s.cycleColours = byte;
     return byte;
+}
+
+std::uint8_t packCycleColours(ConfigStore& s)
+{
+    s.cycleColours = cycleColourMask(s);
+    return s.cycleColours;
 }
 
 void unpackCycleColours(ConfigStore& s)

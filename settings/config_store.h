@@ -129,6 +129,8 @@ void setUserColour(ConfigStore& s, int colour, int red, int green, int blue);
 // --- cycle colours ---
 // A set flag is cleared only while another one stays set.
 void toggleCycleColour(ConfigStore& s, int colour);
+// The seven cycle switches as a bit mask (switch k = bit k).
+std::uint8_t cycleColourMask(const ConfigStore& s);
 std::uint8_t packCycleColours(ConfigStore& s);
 void unpackCycleColours(ConfigStore& s);
 
