@@ -203,7 +203,7 @@ void run(CountingClock& clock, int rounds)
     }
     std::printf("download_reports: %llu\n", last.reports);
     std::printf("download_waits: %llu\n", last.waits);
-    std::printf("download_prescribed_wait_ms: %.0f\n", last.waitsMs);
+    std::printf("download_protocol_wait_ms: %.0f\n", last.waitsMs);
     std::printf("download_wall_ms: %.1f\n", median(walls));
     // Where the time above the waits goes: waits that overrun, and the rest
     // (reports, building the image, reading macros).

@@ -1,4 +1,4 @@
-// How long the protocol's short waits really take: for each prescribed wait,
+// How long the protocol's short waits really take: for each wait the mouse needs,
 // the shortest, mean and longest measured time and how often it came back
 // early (must be never).
 #include "platform/platform.h"
