@@ -161,6 +161,9 @@ window_origin() {
 # A click at window pixel (x, y), the pointer resting there first.
 click_at() {
     window_origin
+    # Two moves: the first one after a dialog closed may only reach Wine's idea of the pointer.
+    xdotool mousemove --sync $((WX + $1 - 1)) $((WY + $2))
+    sleep 0.1
     xdotool mousemove --sync $((WX + $1)) $((WY + $2))
     sleep 0.2
     xdotool click 1
