@@ -171,11 +171,9 @@ void CKVX_GMouseDlg::loadMacros()
     Paths& p = paths();
     const int language = look_->language;
     p.setMacroFolders(language);
-    macro::readGroupList(*library_, p.macroFolder);
-    if (library_->groupCount > 0) {
-        macro::checkGroupFile(*library_, 0, true, p.macroFolder, language);
+    macro::openLibrary(*library_, p.macroFolder, language);
+    if (library_->groupCount > 0)
         hook(Hook::ShowGroupMacros);
-    }
     macro::loadBuiltIn(*builtIns_, macro::joinPath(p.configFolder, kBuiltInMacros), language);
 }
 

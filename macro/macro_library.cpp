@@ -155,6 +155,19 @@ void readMacroNames(Library& lib, const Text& macroFolder)
     }
 }
 
+void openLibrary(Library& lib, const Text& macroFolder, int language)
+{
+    readGroupList(lib, macroFolder);
+    if (lib.groupCount > 0) {
+        checkGroupFile(lib, lib.currentGroup, true, macroFolder, language);
+    } else {
+        for (int i = 0; i < kMaxMacrosPerGroup; ++i)
+            clearRecord(lib.table[i]);
+        lib.currentGroupMacroCount = 0;
+    }
+    readMacroNames(lib, macroFolder);
+}
+
 Text makeUniqueName(TextView typed, std::span<const Text> others, size_t maxLength, bool ignoreCase)
 {
     const size_t first = typed.find_first_not_of(u' ');

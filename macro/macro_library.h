@@ -49,6 +49,12 @@ bool checkGroupFile(Library& lib, int group, bool load, const Text& macroFolder,
 // Re-reads every group's macro count and macro names from the group files.
 void readMacroNames(Library& lib, const Text& macroFolder);
 
+// The library as the program opens it at start-up and after a language
+// change: the group list, the current group's macros in the table, and the
+// macro count and names of every group. The download judges the buttons'
+// library macros by those counts, so they must never lag the group list.
+void openLibrary(Library& lib, const Text& macroFolder, int language);
+
 // Makes a new or changed name unique among `others` (the other group names, or
 // the other macro names of the group). Leading spaces are removed; a name of
 // spaces only gives an empty text. A name equal to another becomes its base

@@ -175,6 +175,27 @@ TEST_F(LibraryTest, MacroNamesFollowTheGroupFiles)
     EXPECT_TRUE(lib->macroNames[5][0].empty());
 }
 
+TEST_F(LibraryTest, OpeningTheLibraryKnowsTheMacrosOfEveryGroupNotOnlyTheCurrentOne)
+{
+    writeList(2, {"Office", "Games"});
+    writeGroup("Office", {"copy", "paste"});
+    writeGroup("Games", {"burst", "jump", "crouch"});
+    openLibrary(*lib, dir.path(), kUs);
+    EXPECT_EQ(lib->groupCount, 2);
+    EXPECT_EQ(lib->currentGroupMacroCount, 2);
+    EXPECT_EQ(lib->macroCounts[1], 3) << "the download keeps buttons on Games macros only with this count";
+    EXPECT_EQ(lib->macroNames[1][2], u"crouch");
+
+    // Opened again (a language change) onto a folder without groups: nothing stale stays.
+    writeList(0, {});
+    openLibrary(*lib, dir.path(), kUs);
+    EXPECT_EQ(lib->groupCount, 0);
+    EXPECT_EQ(lib->currentGroupMacroCount, 0);
+    EXPECT_EQ(lib->macroCounts[0], 0);
+    EXPECT_EQ(lib->macroCounts[1], 0);
+    EXPECT_TRUE(lib->macroNames[0][0].empty());
+}
+
 TEST_F(LibraryTest, GroupMacrosResolveOnlyWhileTheyExist)
 {
     writeList(2, {"G0", "G1"});

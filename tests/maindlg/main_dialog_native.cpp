@@ -4,6 +4,7 @@
 
 #include "app/tray_icon.h"
 #include "device/commands.h"
+#include "device/device_functions.h"
 #include "settings/config_files.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +108,17 @@ TEST(MainDialogInit, SecondModelIsResetToFactorySettingsBetweenTwoTips)
     EXPECT_EQ(settings::currentConfiguration(dlg.store()), 0);
     EXPECT_EQ(rig.readConfig(u"Config1", u"K0"), u"1") << "factory value written back";
     EXPECT_EQ(rig.work.count("download(worker)"), 1);
+}
+
+TEST(MainDialogInit, ButtonsOnLibraryMacrosSurviveTheInitialDownloadsReferenceCheck)
+{
+    // The shipped data puts buttons 3 and 4 of configuration 2 on macros 2 and 0 of "Games".
+    DialogRig rig;
+    auto& dlg = rig.open();
+    ASSERT_EQ(dlg.store().buttons[2][3].functionCode, 514);
+    device::clearInvalidMacroReferences(dlg.store(), rig.work.lastSources.macros);
+    EXPECT_EQ(dlg.store().buttons[2][3].functionCode, 514);
+    EXPECT_EQ(dlg.store().buttons[2][4].functionCode, 512);
 }
 
 TEST(MainDialogInit, SoftwareMacroModeHandsTheCurrentConfigurationsButtonsOver)
