@@ -297,6 +297,17 @@ TEST(MainDialogMessages, DpiSyncSendsTheLevelReadFromTheMouseAndItsLighting)
     EXPECT_EQ(sent[before][3], (1 << 4) + 3);
     EXPECT_EQ(sent[before + 1][1], 0x13);
     EXPECT_EQ(settings::currentDpiLevel(s), 4);
+
+    // Effects above 7 are the sound lighting's: the program sends the stored
+    // effect's low bits and never effect bit 3 (byte 6 bit 7).
+    s.ledType = 9;
+    s.effectSpeed = 12;
+    dlg.send(app::mainmsg::DpiLevelSync);
+    sent = rig.mouse->received();
+    ASSERT_EQ(sent.back()[1], 0x13);
+    EXPECT_EQ(sent.back()[3], 0x80 | (1 << 4) | 4);
+    EXPECT_EQ(sent.back()[6], 0x00);
+    EXPECT_EQ(sent.back()[7], 0x02);
 }
 
 TEST(MainDialogMessages, DpiSyncSkipsTheColourOfALevelBeyondTheTable)
