@@ -5,32 +5,8 @@
 # K5=258 in config.ini and its macro in the mouse across a restart.
 source "$(dirname "$0")/lib/e2e_lib.sh"
 
-CONFIG="$E2E_WORK/app/skins/config/config.ini"
-
 # Button 5 of configuration 0 on macro 2 of group 0 ("Office").
-python3 - "$CONFIG" <<'PY'
-import sys
-p = sys.argv[1]
-t = open(p, encoding="utf-16").read()
-head, sep, rest = t.partition("[Config0]")
-rest = rest.replace("K5=16", "K5=258", 1)
-open(p, "w", encoding="utf-16", newline="").write(head + sep + rest)
-PY
-
-# K<button> of a configuration section, as config.ini holds it now.
-button_value() {
-    python3 - "$CONFIG" "$1" "$2" <<'PY'
-import sys
-section, key = "[Config%s]" % sys.argv[2], "K%s=" % sys.argv[3]
-inside = False
-for line in open(sys.argv[1], encoding="utf-16").read().splitlines():
-    if line.startswith("["):
-        inside = line.strip() == section
-    elif inside and line.startswith(key):
-        print(line[len(key):])
-        break
-PY
-}
+edit_config Config0 K5=16 K5=258 || fail "could not prepare config.ini"
 
 # Checks that device slot <slot> of configuration <config> plays a macro from
 # the macro area: its button byte is a macro function, its directory entry
@@ -63,7 +39,7 @@ run_once() {
     games0=$(macro_of_slot 2 5) || fail "Config2 button 4 lost its macro ($1)"
     [ "$games2" != "$games0" ] || fail "two different macros share one address ($1)"
     macro_of_slot 0 6 >/dev/null || fail "Config0 button 5 lost macro (Office, 2) ($1)"
-    [ "$(button_value 0 5)" = 258 ] || fail "config.ini has K5=$(button_value 0 5) after $1"
+    [ "$(config_value Config0 K5)" = 258 ] || fail "config.ini has K5=$(config_value Config0 K5) after $1"
 
     close_from_outside
     wait_for process_gone "$E2E_PID" || fail "WM_CLOSE did not end the program ($1)"
