@@ -186,6 +186,10 @@ Text upgradeMacroLine(TextView older)
 {
     const size_t split = size_t(headerTokens(0)) * 3;
     Text line(older.substr(0, split));
+    // A line cut inside a header token keeps that token's value: its digits
+    // move right ("05" stays 5 instead of becoming "050").
+    if (const size_t partial = line.size() % 3; line.size() < split && partial)
+        line.insert(line.size() - partial, 3 - partial, u'0');
     line.resize(split, u'0');
     line += u"000000000000000000"; // vAdjustSwitch, vAdjustValue, four reserved
     if (older.size() > split)

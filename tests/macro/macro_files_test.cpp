@@ -143,6 +143,11 @@ TEST_F(MacroFilesTest, SavingIntoAnOlderFileKeepsItsOtherMacrosReadable)
     EXPECT_EQ(text::toUtf8(profileValue(dir.file("old.dat"), "Macros", "0")), a);
 
     EXPECT_EQ(upgradeMacroLine(u"065"), u"065" + Text(74 * 3, u'0') + Text(18, u'0'));
+    // A line that ends inside a header token reads the same token value after the upgrade.
+    for (const Text cut : {Text(u"0650"), Text(u"06505"), Text(u"0650x"), Text(71 * 3, u'0') + u"1"}) {
+        SCOPED_TRACE(text::toUtf8(cut));
+        EXPECT_EQ(decodeMacroLine(upgradeMacroLine(cut), 3, kUs), decodeMacroLine(cut, 1, kUs));
+    }
 }
 
 TEST_F(MacroFilesTest, SingleMacroFileHoldsOneMacroLine)
