@@ -2,7 +2,7 @@
 # The release artefacts: the installer made from this build's exe installs
 # silently (/S) into the user's programs folder of a fresh Wine prefix, with a
 # Start-menu entry and no autorun entry; the installed program starts with the
-# simulated mouse and downloads to it. The silent uninstall keeps the user's
+# simulated mouse and downloads to it, and no install goes over it while it runs. The silent uninstall keeps the user's
 # settings, a reinstall leaves them alone, and /REMOVESETTINGS removes all.
 E2E_PREFIX_DIR=$(mktemp -d /tmp/kvx-e2e-prefix-XXXXXX)
 export E2E_WINEPREFIX=$E2E_PREFIX_DIR/wine
@@ -45,6 +45,9 @@ wait_for main_visible || fail "the installed program showed no window"
 wait_for test -s "$KVX_GMOUSE_SIM" || fail "the installed program did not write the mouse's memory"
 [ "$(memory_byte 1)" = 03 ] || fail "header byte 1 is $(memory_byte 1), not 03"
 screenshot_main installed
+rc=0
+timeout 60 wine "$SETUP" /S >/dev/null 2>&1 || rc=$?
+[ $rc -eq 2 ] || fail "an install over the running program went ahead (exit $rc)"
 close_from_outside
 wait_for main_hidden || fail "the installed program did not close"
 wineserver -w

@@ -32,6 +32,27 @@ VIAddVersionKey "LegalCopyright" "KVX_GMouse project"
 !include "LogicLib.nsh"
 !include "files.nsh"
 
+; A running program holds its exe and rewrites its settings: files could be
+; neither replaced nor removed. Its single-instance mutex tells that it runs.
+!macro RefuseWhileRunning
+    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "CKVX_GMouseM9X4App") p .r0'
+    ${If} $0 P<> 0
+        System::Call 'kernel32::CloseHandle(p r0)'
+        MessageBox MB_OK|MB_ICONEXCLAMATION \
+            "${PRODUCT} is running. Exit it from its notification-area icon, then start this again." /SD IDOK
+        SetErrorLevel 2
+        Quit
+    ${EndIf}
+!macroend
+
+Function .onInit
+    !insertmacro RefuseWhileRunning
+FunctionEnd
+
+Function un.onInit
+    !insertmacro RefuseWhileRunning
+FunctionEnd
+
 Page directory
 Page instfiles
 UninstPage uninstConfirm
