@@ -9,7 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    fuzz::MemoryFiles& files = fuzz::freshWorld();
+    fuzz::World world;
+    fuzz::MemoryFiles& files = world.files;
     const Text folder = u"C:\\kvx\\skins\\config\\";
     const Text file = settings::configFilePath(folder, settings::kConfigFileName);
     files.writeFile(file, fuzz::bytesOf(data, size));

@@ -103,7 +103,7 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    fuzz::freshWorld();
+    fuzz::World world;
     FuzzedDataProvider in(data, size);
 
     platform::sim::SimHidBus bus;

@@ -5,7 +5,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    fuzz::MemoryFiles& files = fuzz::freshWorld();
+    fuzz::World world;
+    fuzz::MemoryFiles& files = world.files;
     const Text file = u"C:\\kvx\\group.dat";
     const Text copy = u"C:\\kvx\\copy.dat";
     files.writeFile(file, fuzz::bytesOf(data, size));

@@ -8,7 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size < 2)
         return 0;
-    fuzz::freshWorld();
+    fuzz::World world;
     const int version = data[0] & 1 ? macro::kFileVersion : data[0] >> 1;
     const int language = data[1] % 30;
     Text line(data + 2, data + size);

@@ -8,27 +8,28 @@
 #include "ui/skin_tables.h"
 
 #include <array>
+#include <memory>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    fuzz::MemoryFiles& files = fuzz::freshWorld();
+    fuzz::World world;
+    fuzz::MemoryFiles& files = world.files;
     // Odd sizes read at display scale 2, so both scales see every kind of file.
     const ui::SkinPlace place{u"C:\\kvx\\skins", u"\\1_INI_EN", size % 2 ? 2 : 1};
     for (const char16_t* name : {u"skin_main.ini", u"skin_color.ini", u"skin_advance.ini", u"skin_mac.ini",
                                  u"LBWarning.ini", u"mac_color.ini", u"skin_keyset.ini", u"LanguageText.ini"})
         files.writeFile(place.languageFile(name), fuzz::bytesOf(data, size));
 
-    static ui::MainSkinTables tables;
-    tables = ui::MainSkinTables();
-    ui::loadPageSkins(place, tables, u"Left");
-    ui::loadWarningSkins(place, tables);
+    auto tables = std::make_unique<ui::MainSkinTables>();
+    ui::loadPageSkins(place, *tables, u"Left");
+    ui::loadWarningSkins(place, *tables);
     std::array<ui::SkinRegion, 40> dialog;
     ui::loadRegionTable(place, u"skin_keyset.ini", u"BUTTONPOS", 0, dialog, ui::SkinReader::Dialog);
     ui::loadRectangle(place, u"skin_keyset.ini", u"EDIT", 0, ui::SkinReader::Dialog);
 
     for (ui::Point p : {ui::Point{0, 0}, ui::Point{100, 60}, ui::Point{-5, 700}}) {
-        const int hit = ui::hitTest(p, tables.main);
-        fuzz::check(hit == ui::kNoRegion || (hit >= 0 && hit < int(tables.main.size())), "a hit is a region");
+        const int hit = ui::hitTest(p, tables->main);
+        fuzz::check(hit == ui::kNoRegion || (hit >= 0 && hit < int(tables->main.size())), "a hit is a region");
         ui::hitTest(p, dialog);
     }
 

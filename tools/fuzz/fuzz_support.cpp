@@ -1,11 +1,13 @@
 #include "tools/fuzz/fuzz_support.h"
 
-#include "platform/headless/windows_headless.h"
+#include "platform/headless/process_headless.h"
 #include "platform/headless/profile_headless.h"
+#include "platform/headless/windows_headless.h"
 #include "platform/platform.h"
 #include "ui/tips.h"
 
 #include <cstdio>
+#include <optional>
 #include <cstdlib>
 
 namespace fuzz {
@@ -68,24 +70,45 @@ std::vector<Text> MemoryFiles::listFiles(const Text& folder)
     return names;
 }
 
-MemoryFiles& freshWorld()
+namespace {
+
+MemoryFiles& installedFiles()
 {
     static MemoryFiles* files = [] {
         platform::installDefault();
         platform::installWindowing();
         static MemoryFiles memory;
-        static platform::headless::HeadlessProfile profile(memory);
         static InstantClock clock;
         platform::servicesStorage().files = &memory;
-        platform::servicesStorage().profile = &profile;
         platform::servicesStorage().clock = &clock;
         return &memory;
     }();
-    files->files.clear();
-    files->folders.clear();
-    ui::clearShownTips();
-    platform::headless::windows().messageBoxes.clear();
     return *files;
+}
+
+std::optional<platform::headless::HeadlessProfile>& profile()
+{
+    static std::optional<platform::headless::HeadlessProfile> p;
+    return p;
+}
+
+} // namespace
+
+World::World() : files(installedFiles())
+{
+    profile().emplace(files);
+    platform::servicesStorage().profile = &*profile();
+}
+
+World::~World()
+{
+    files.files.clear();
+    files.folders.clear();
+    profile().reset();
+    ui::clearShownTips();
+    std::vector<platform::headless::HeadlessWindows::MessageBoxShown>().swap(
+        platform::headless::windows().messageBoxes);
+    static_cast<platform::headless::HeadlessProcess*>(platform::os().process)->clearTraces();
 }
 
 Bytes bytesOf(const std::uint8_t* data, std::size_t size)

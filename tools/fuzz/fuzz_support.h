@@ -35,9 +35,19 @@ private:
     std::int64_t writes_ = 0;
 };
 
-// Installs the platform on the first call; afterwards empties the files, the
-// tips and message boxes shown. Every target calls it first in each run.
-MemoryFiles& freshWorld();
+// The platform of one run, installed on first use. Everything a run leaves
+// (files, tips and message boxes shown, traces, the profile's parse) goes
+// when the run ends: nothing steers the next run, and what a run allocates
+// it frees, so libFuzzer only looks for leaks when there is one.
+class World {
+public:
+    World();
+    ~World();
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    MemoryFiles& files;
+};
 
 Bytes bytesOf(const std::uint8_t* data, std::size_t size);
 
