@@ -27,4 +27,15 @@ macro::ItemTexts macroItemTexts(const LanguageTexts& texts, int language)
     return t;
 }
 
+Text macroMemoryFigures(const LanguageTexts& texts, int required, int capacity)
+{
+    return u" " + text::fromInt(required) + u" / " + text::fromInt(capacity) + u" " +
+           texts.get(TextSection::Other, 19);
+}
+
+Text macroMemoryText(const LanguageTexts& texts, int required, int capacity)
+{
+    return texts.get(TextSection::Other, 18) + macroMemoryFigures(texts, required, capacity);
+}
+
 } // namespace ui

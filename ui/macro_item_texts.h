@@ -7,4 +7,11 @@ namespace ui {
 
 macro::ItemTexts macroItemTexts(const LanguageTexts& texts, int language);
 
+// The macro memory gauge: "Macro memory: 1200 / 2847 bytes".
+Text macroMemoryText(const LanguageTexts& texts, int required, int capacity);
+// The apply step is refused with this tip, followed by the gauge's figures,
+// when the macros would not fit.
+constexpr int kTipMacrosDoNotFit = 34;
+Text macroMemoryFigures(const LanguageTexts& texts, int required, int capacity);
+
 } // namespace ui

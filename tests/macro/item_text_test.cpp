@@ -118,3 +118,17 @@ TEST(ItemText, FreshLedBlockShowsThreeValueRowsAndIsRepaired)
     EXPECT_TRUE(ledValueRows(none, en).rows.empty());
     EXPECT_EQ(none[4], 0);
 }
+
+TEST(ItemText, MemoryGaugeInEachShippedLanguage)
+{
+    for (auto [folder, expected] : {std::pair{"\\1_INI_EN", u"Macro memory: 1200 / 2847 bytes"},
+                                    {"\\0_INI_CN", u"宏存储: 1200 / 2847 字节"},
+                                    {"\\6_INI_IT", u"Memoria macro: 1200 / 2847 byte"}}) {
+        ui::LanguageTexts texts;
+        ASSERT_TRUE(texts.load({testsupport::sourceDir() + u"\\skins", T(folder), 1}));
+        EXPECT_EQ(ui::macroMemoryText(texts, 1200, 2847), expected);
+        EXPECT_FALSE(texts.tip(ui::kTipMacrosDoNotFit).empty());
+        EXPECT_FALSE(texts.tip(tip::BadName).empty());
+        EXPECT_FALSE(texts.tip(tip::WriteFailed).empty());
+    }
+}
