@@ -114,6 +114,7 @@ public:
             InvalidateRect(hwnd_, nullptr, TRUE);
     }
     void invalidate() override { InvalidateRect(hwnd_, nullptr, TRUE); }
+    void update() override { UpdateWindow(hwnd_); }
     void show(bool visible) override { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
 
     void openEditor(const Rect& r, const Text& t) override
