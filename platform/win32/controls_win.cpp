@@ -180,6 +180,26 @@ public:
     HWND editor() const { return editor_; }
     ListHandler& handler() { return handler_; }
 
+    // Wine sends no LBN_SELCHANGE for a click on the row already selected,
+    // Windows does; the page needs it (a group row opens and closes).
+    void clickStarted(LPARAM lParam)
+    {
+        const LRESULT hit = SendMessageW(hwnd_, LB_ITEMFROMPOINT, 0, lParam);
+        clickRow_ = HIWORD(hit) ? -1 : int(LOWORD(hit));
+        selectionNoticed_ = false;
+    }
+    void clickEnded()
+    {
+        if (clickRow_ >= 0 && !selectionNoticed_ && clickRow_ == selection())
+            handler_.onSelectionChange();
+        clickRow_ = -1;
+    }
+    void selectionChanged()
+    {
+        selectionNoticed_ = true;
+        handler_.onSelectionChange();
+    }
+
 private:
     static int rowIndex(LRESULT r) { return r == LB_ERR || r == LB_ERRSPACE ? -1 : int(r); }
 
@@ -189,6 +209,8 @@ private:
     int iconSize_;
     HFONT font_;
     HWND editor_ = nullptr;
+    int clickRow_ = -1;
+    bool selectionNoticed_ = false;
 };
 
 class Win32Edit : public NativeEdit {
@@ -250,6 +272,14 @@ LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
     case WM_RBUTTONUP:
         h.onRButtonUp(pointFromLParam(lParam));
         break;
+    case WM_LBUTTONDOWN:
+        list->clickStarted(lParam);
+        break;
+    case WM_LBUTTONUP: {
+        const LRESULT r = DefSubclassProc(hwnd, message, wParam, lParam);
+        list->clickEnded();
+        return r;
+    }
     case listmsg::EndEdit:
         h.onEndEdit(wParam != 0);
         return 0;
@@ -359,7 +389,7 @@ bool routeControlMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
         const HWND child = HWND(lParam);
         if (auto it = lists.find(child); it != lists.end()) {
             if (HIWORD(wParam) == LBN_SELCHANGE)
-                it->second->handler().onSelectionChange();
+                it->second->selectionChanged();
             else if (HIWORD(wParam) == LBN_DBLCLK)
                 it->second->handler().onDoubleClick();
             result = TRUE;

@@ -72,6 +72,8 @@ void MacroPage::shown()
     values_.doubleClicked = [this] { valueDoubleClicked(); };
     repeat_.changed = [this] { repeatChanged(); };
 
+    // The names of every group, as the files hold them now.
+    macro::readMacroNames(host_.library(), place.macroFolder);
     host_.library().currentMacro = 0;
     rebuildLibrary(0);
     events_.empty();
