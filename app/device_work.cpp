@@ -21,8 +21,9 @@ public:
         threads().state().abort = false;
     }
     void startThreads() override { threads().start(); }
-    void suspendThreads() override { threads().suspend(); }
+    bool suspendThreads() override { return threads().suspend(); }
     void resumeThreads() override { threads().resume(); }
+    void stopThreads() override { threads().stop(); }
     void download(const device::DownloadSources& sources) override
     {
         device::ConfigDownload& d = device::configDownload();
@@ -47,8 +48,8 @@ private:
 
     static device::DeviceThreads& threads()
     {
-        // Never destroyed: the threads serve the mouse until the process ends,
-        // and a reader blocked in its read could not be joined at exit anyway.
+        // Never destroyed: stopThreads ends the threads, and one stuck in the
+        // OS is let go rather than waited for, so it must find this alive.
         static auto* threads = new device::DeviceThreads(device::reports(), playbackContext(), *platform::os().clock);
         return *threads;
     }

@@ -20,8 +20,11 @@ public:
     virtual void clearPlaybackFlags() = 0; // macro trigger and abort
     virtual void startThreads() = 0;
     // Parked at a safe point while the mouse is away; resumed when it is back.
-    virtual void suspendThreads() = 0;
+    // False when they did not get there in time (they park when they do).
+    virtual bool suspendThreads() = 0;
     virtual void resumeThreads() = 0;
+    // Ended for good, before the main window goes.
+    virtual void stopThreads() = 0;
 
     // --- configuration download ---
     // The whole set on the calling thread. A download asked for while one

@@ -56,12 +56,21 @@ CKVX_GMouseDlg::CKVX_GMouseDlg(DeviceWork& device)
 
 CKVX_GMouseDlg::~CKVX_GMouseDlg()
 {
+    destroy();
     playbackContext().setWindow(nullptr);
     workers_.reset();
     ui::setTipSink(nullptr);
     if (instance_ == this)
         instance_ = nullptr;
-    destroy();
+}
+
+void CKVX_GMouseDlg::onDestroying()
+{
+    // Nothing may post to the window or show a tip once it is gone.
+    playbackContext().setWindow(nullptr);
+    workers_->stop();
+    device_.stopThreads();
+    ui::setTipSink(nullptr);
 }
 
 Text CKVX_GMouseDlg::windowTitle() const { return startup().windowTitle(); }

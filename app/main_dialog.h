@@ -77,6 +77,7 @@ public:
     std::intptr_t onMessage(unsigned id, std::uintptr_t wParam, std::intptr_t lParam) override;
     void onDeviceChange(const platform::DeviceChange& change) override;
     void onPowerBroadcast(unsigned event) override;
+    void onDestroying() override;
     void onClose() override { Close(); }
     // Enter and Escape do not end the program: only Close() does, after it
     // has told the mouse.
@@ -124,7 +125,7 @@ private:
     void showStatusWarning(const Text& message) override { warnings_->showStatus(message); }
     void hideStatusWarning() override { warnings_->hideStatus(); }
     void confirmModalWarning() override;
-    void suspendDeviceThreads() override { device_.suspendThreads(); }
+    bool suspendDeviceThreads() override { return device_.suspendThreads(); }
     void resumeDeviceThreads() override { device_.resumeThreads(); }
     Text notConnectedMessage() override;
 

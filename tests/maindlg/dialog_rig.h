@@ -32,8 +32,13 @@ class RecordingDeviceWork : public app::DeviceWork {
 public:
     void clearPlaybackFlags() override { note("clearFlags"); }
     void startThreads() override { note("start"); }
-    void suspendThreads() override { note("suspend"); }
+    bool suspendThreads() override
+    {
+        note("suspend");
+        return true;
+    }
     void resumeThreads() override { note("resume"); }
+    void stopThreads() override { note("stop"); }
     void download(const device::DownloadSources& sources) override
     {
         lastSources = sources;

@@ -25,7 +25,8 @@ class ThreadedDeviceWork : public RecordingDeviceWork {
 public:
     ThreadedDeviceWork() : threads(device::reports(), app::playbackContext(), *platform::os().clock) {}
     void startThreads() override { threads.start(); }
-    void suspendThreads() override { threads.suspend(); }
+    bool suspendThreads() override { return threads.suspend(); }
+    void stopThreads() override { threads.stop(); }
     void resumeThreads() override { threads.resume(); }
     device::DeviceThreads threads;
 };
