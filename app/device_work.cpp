@@ -8,6 +8,9 @@
 #include "settings/config_store.h"
 #include "device/report_channel.h"
 #include "platform/platform.h"
+#include "ui/tips.h"
+
+#include <atomic>
 
 namespace app {
 
@@ -24,12 +27,15 @@ public:
     bool suspendThreads() override { return threads().suspend(); }
     void resumeThreads() override { threads().resume(); }
     void stopThreads() override { threads().stop(); }
-    void download(const device::DownloadSources& sources) override
+    Outcome download(const device::DownloadSources& sources) override
     {
         device::ConfigDownload& d = device::configDownload();
-        d.run(sources, *this);
+        Outcome outcome;
+        outcome.result = d.run(sources, *this);
+        outcome.invalidMacroRecord = invalidRecord_.exchange(false);
         // The threads act on what the mouse holds now.
         playbackContext().setDownloaded(d.functions());
+        return outcome;
     }
     bool downloadRunning() override { return device::configDownload().isRunning(); }
     void sendSoftwareMacroOverrides(int config) override
@@ -45,6 +51,10 @@ public:
 private:
     // device::DownloadHost
     void switchLeftButtonMacroOff() override { threads().switchLeftMacroOff(); }
+    void invalidMacroRecord() override { invalidRecord_ = true; }
+
+    // Downloads folded into a running one report through the running one.
+    std::atomic<bool> invalidRecord_{false};
 
     static device::DeviceThreads& threads()
     {
@@ -61,6 +71,16 @@ DeviceWork& deviceWork()
 {
     static ProcessDeviceWork work;
     return work;
+}
+
+void showDownloadTips(const DeviceWork::Outcome& outcome)
+{
+    constexpr int kTipInvalidMacroRecord = 6;
+    constexpr int kTipMacroAreaFull = 29;
+    if (outcome.invalidMacroRecord)
+        ui::showTip(kTipInvalidMacroRecord);
+    if (outcome.result == device::DownloadResult::AreaFull)
+        ui::showTip(kTipMacroAreaFull);
 }
 
 } // namespace app

@@ -39,7 +39,8 @@ CKVX_GMouseDlg* CKVX_GMouseDlg::instance_ = nullptr;
 
 CKVX_GMouseDlg::CKVX_GMouseDlg(DeviceWork& device)
     : platform::Window(kTemplate), device_(device), look_(std::make_unique<ui::Appearance>()),
-      warnings_(std::make_unique<ui::Warnings>(*look_)), library_(std::make_unique<macro::Library>()),
+      warnings_(std::make_unique<ui::Warnings>(*look_)), tips_(std::make_unique<TipRelay>(*warnings_, *this)),
+      library_(std::make_unique<macro::Library>()),
       presets_(std::make_unique<macro::PresetTable>()), builtIns_(std::make_unique<macro::BuiltInTable>())
 {
     workers_ = std::make_unique<WorkerThreads>(settings::store(), pages_, [this] { post(mainmsg::Redraw); });
@@ -79,7 +80,7 @@ bool CKVX_GMouseDlg::onInitDialog()
 {
     // 1. Who we are, for the threads and dialogs; no stale playback request.
     instance_ = this;
-    ui::setTipSink(warnings_.get());
+    ui::setTipSink(tips_.get());
     playbackContext().setWindow(this);
     device_.clearPlaybackFlags();
 
@@ -197,22 +198,36 @@ void CKVX_GMouseDlg::initialDownload()
         settings::factoryReset(store(), paths().configFolder, language);
         redraw();
         settings::setCurrentConfiguration(store(), 0);
-        workers_->runOnce([this, sources = downloadSources()] { device_.download(sources); });
+        workers_->runOnce([this, sources = downloadSources()] { showDownloadTips(device_.download(sources)); });
         ui::showTip(3);
         return;
     }
-    workers_->runOnce([this, sources = downloadSources()] { device_.download(sources); });
+    workers_->runOnce([this, sources = downloadSources()] { showDownloadTips(device_.download(sources)); });
 }
 
 device::DownloadSources CKVX_GMouseDlg::downloadSources()
 {
     device::DownloadSources sources;
-    sources.store = &store();
     sources.macros.presets = presets_.get();
     sources.macros.library = library_.get();
     sources.macros.macroFolder = paths().macroFolder;
     sources.macros.language = look_->language;
     sources.effectMask = effectMask_;
+    // The download may run on a worker while the window changes the store:
+    // it writes copies taken here, once the store has let go of references
+    // to macros that do not exist. The device threads get the same state.
+    device::clearInvalidMacroReferences(store(), sources.macros);
+    playbackContext().publish(store());
+    struct Copies {
+        settings::ConfigStore store;
+        macro::PresetTable presets;
+        macro::Library library;
+    };
+    auto copies = std::make_shared<Copies>(Copies{store(), *presets_, *library_});
+    sources.store = &copies->store;
+    sources.macros.presets = &copies->presets;
+    sources.macros.library = &copies->library;
+    sources.owner = std::move(copies);
     return sources;
 }
 
@@ -220,7 +235,7 @@ void CKVX_GMouseDlg::download()
 {
     // Every download ends the indicator's blinking.
     pages_.blinkEnabled = false;
-    device_.download(downloadSources());
+    showDownloadTips(device_.download(downloadSources()));
 }
 
 bool CKVX_GMouseDlg::onEraseBackground()
@@ -250,7 +265,12 @@ bool CKVX_GMouseDlg::onPaint(platform::Canvas& surface)
                                   [this](ui::SkinPictures&) { hook(Hook::PageLayers); });
 }
 
-void CKVX_GMouseDlg::redraw() { invalidate(true); }
+void CKVX_GMouseDlg::redraw()
+{
+    // What the user sees changed is what the device threads must act on.
+    playbackContext().publish(store());
+    invalidate(true);
+}
 
 bool CKVX_GMouseDlg::onSysCommand(unsigned command)
 {
@@ -359,6 +379,9 @@ std::intptr_t CKVX_GMouseDlg::onMessage(unsigned id, std::uintptr_t wParam, std:
     case kMsgSaveAdjusted:
         saveAdjustedMacros();
         return 0;
+    case kMsgShowQueuedTips:
+        tips_->showQueued();
+        return 0;
     default:
         return 0; // 0x83EF from the menus among them: nobody needs it
     }
@@ -429,6 +452,7 @@ void CKVX_GMouseDlg::configurationChangedByMouse(int config)
     if (!settings::isValidConfiguration(config))
         return;
     settings::ConfigStore& s = store();
+    settings::setCurrentConfiguration(s, config);
     platform::os().profile->writeString(paths().configFile, u"Init", u"CurConfig", text::fromInt(config));
     settings::loadConfiguration(s, paths().configFolder, config, false, look_->language);
     redraw();

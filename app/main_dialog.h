@@ -4,6 +4,7 @@
 // window and private messages to the code that owns the work, hides to the
 // notification area, and on exit tells the mouse the program is closing.
 #include "app/device_work.h"
+#include "app/tip_relay.h"
 #include "app/tray_icon.h"
 #include "app/worker_threads.h"
 #include "device/device_change.h"
@@ -149,6 +150,7 @@ private:
     DeviceWork& device_;
     std::unique_ptr<ui::Appearance> look_;
     std::unique_ptr<ui::Warnings> warnings_;
+    std::unique_ptr<TipRelay> tips_; // shows tips from any thread on this one
     std::unique_ptr<macro::Library> library_;
     std::unique_ptr<macro::PresetTable> presets_;
     std::unique_ptr<macro::BuiltInTable> builtIns_;

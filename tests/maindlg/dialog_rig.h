@@ -39,10 +39,11 @@ public:
     }
     void resumeThreads() override { note("resume"); }
     void stopThreads() override { note("stop"); }
-    void download(const device::DownloadSources& sources) override
+    Outcome download(const device::DownloadSources& sources) override
     {
         lastSources = sources;
         note(std::this_thread::get_id() == mainThread ? "download(main)" : "download(worker)");
+        return outcome;
     }
     bool downloadRunning() override { return false; }
     void sendSoftwareMacroOverrides(int config) override { note("overrides " + std::to_string(config)); }
@@ -75,6 +76,7 @@ public:
 
     std::optional<std::vector<std::uint8_t>> block;
     device::DownloadSources lastSources;
+    Outcome outcome; // what every download reports
     std::thread::id mainThread = std::this_thread::get_id();
     bool finishedBeforeClose = false;
 
