@@ -25,6 +25,8 @@ public:
     virtual void restoreToFront(WindowHandle window) = 0;    // SW_RESTORE + SetForegroundWindow
     virtual void debugTrace(const Text& line) = 0;           // OutputDebugStringW
     virtual Text environment(const Text& name) = 0;          // empty when unset
+    // CPU time the process has used, user and kernel (GetProcessTimes), in µs.
+    virtual std::int64_t cpuTimeUs() = 0;
 };
 
 } // namespace platform

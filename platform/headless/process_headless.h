@@ -19,6 +19,7 @@ public:
     void restoreToFront(WindowHandle window) override;
     void debugTrace(const Text& line) override;
     Text environment(const Text& name) override;
+    std::int64_t cpuTimeUs() override;
 
     Text exePath = u"/opt/kvx/KVX_GMouse.exe";
     Text cmdLine = u"KVX_GMouse.exe";
