@@ -44,6 +44,7 @@ bool DeviceThreads::suspend()
 {
     readerGate_.requestPark();
     playerGate_.requestPark();
+    state_.wake();
     if (!started_)
         return true;
     const auto deadline = std::chrono::steady_clock::now() + kParkTimeout;
@@ -63,6 +64,7 @@ bool DeviceThreads::stop()
 {
     readerGate_.stop();
     playerGate_.stop();
+    state_.wake();
     if (!readerThread_.joinable() && !playerThread_.joinable())
         return true;
     bool reader = cancelReadsUntil([&](auto wait) { return readerGate_.waitFinished(wait); }, kStopTimeout);
@@ -83,9 +85,11 @@ void DeviceThreads::readerLoop()
     platform::raiseThreadPriority();
     reader_.loadFirstMacro();
     while (readerGate_.checkpoint()) {
-        // A failed read (no mouse open) is tried again after the same pause.
-        reader_.readOnce();
-        if (!pauseMs(clock_, &readerGate_, kDevicePassMs))
+        // A failed read is tried again after the same pause; with no mouse
+        // open at all, after a longer one.
+        const bool read = reader_.readOnce();
+        const bool mouseOpen = read || reader_.hasReadHandle();
+        if (!pauseMs(clock_, &readerGate_, mouseOpen ? kDevicePassMs : kNoMouseRetryMs))
             break;
     }
     readerGate_.finished();
@@ -98,6 +102,8 @@ void DeviceThreads::playerLoop()
         player_.runPass();
         if (!pauseMs(clock_, &playerGate_, kDevicePassMs))
             break;
+        if (!playerGate_.parkRequested() && !playerGate_.stopRequested())
+            state_.waitForWork(kIdlePlayerWake);
     }
     playerGate_.finished();
 }

@@ -28,6 +28,10 @@ constexpr unsigned kDevicePassMs = 2;
 constexpr std::chrono::milliseconds kParkTimeout{1000};
 // How long stop() waits for each thread to end.
 constexpr std::chrono::milliseconds kStopTimeout{500};
+// Longest sleep of an idle macro player between two looks at its park gate.
+constexpr std::chrono::milliseconds kIdlePlayerWake{20};
+// With no mouse open there is nothing to read: the reader looks again this often.
+constexpr unsigned kNoMouseRetryMs = 50;
 // A cancel reaches only a read already waiting: it is repeated this often
 // until the reader has got where it was asked to go.
 constexpr std::chrono::milliseconds kCancelRepeat{10};

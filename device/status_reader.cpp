@@ -71,6 +71,13 @@ void StatusReader::cancelRead()
         connection.hid().cancelRead(handle);
 }
 
+bool StatusReader::hasReadHandle()
+{
+    HidConnection& connection = channel_.connection();
+    std::lock_guard handles(connection.handleMutex());
+    return connection.readHandle() != 0;
+}
+
 void StatusReader::handleReport(const std::uint8_t* report, std::size_t length)
 {
     if (!report || length < 2 || report[0] != kInputReportId)
