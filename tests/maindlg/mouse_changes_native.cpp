@@ -193,6 +193,7 @@ TEST(MouseImage, InitialDownloadWritesTheConfigurationSetAndClosingEndsTheSeries
     EXPECT_EQ(sent[n - 3][2], 0x10) << "finish";
     EXPECT_EQ(sent[n - 2][2], 0x00) << "idle";
     EXPECT_EQ(sent[n - 1][1], 0x20);
+    rig.dlg.reset(); // before the device work it uses
 }
 
 namespace {
