@@ -1,5 +1,6 @@
 #include "app/playback_link.h"
 
+#include "device/stored_lighting.h"
 #include "macro/macro_library.h"
 #include "settings/button_catalogue.h"
 
@@ -84,17 +85,7 @@ device::PlaybackButton ProgramPlaybackContext::button(int config, int button)
 
 device::PlaybackLighting ProgramPlaybackContext::lighting()
 {
-    const auto now = published();
-    const settings::ConfigStore& s = now->store;
-    device::PlaybackLighting l;
-    l.enable = s.userColourEnable != 0;
-    l.cycleColours = settings::cycleColourMask(s);
-    l.effect = s.ledType;
-    l.cycleTime = s.effectSpeed;
-    l.symmetry = s.effectSymmetry != 0;
-    l.direction = s.effectDirection;
-    l.brightness = s.brightness;
-    return l;
+    return device::storedLighting(published()->store);
 }
 
 std::optional<macro::MacroRecord> ProgramPlaybackContext::macroFor(int config, int button, int function)
