@@ -57,6 +57,7 @@ CKVX_GMouseDlg::CKVX_GMouseDlg(DeviceWork& device)
 CKVX_GMouseDlg::~CKVX_GMouseDlg()
 {
     playbackContext().setWindow(nullptr);
+    soundWave_.reset(); // owned by this window: gone before it
     workers_.reset();
     ui::setTipSink(nullptr);
     if (instance_ == this)
@@ -284,6 +285,8 @@ void CKVX_GMouseDlg::endOpenSubDialogs(std::intptr_t result)
 void CKVX_GMouseDlg::Close()
 {
     tray_->remove();
+    if (soundWave_)
+        soundWave_->stopLighting(); // no lighting command after the close command
     device_.finish();
     device::sendClose(device::reports());
     // A modal warning still running would keep its own loop alive: end it first.
@@ -413,6 +416,21 @@ void CKVX_GMouseDlg::syncDpiLevel()
     platform::os().clock->sleepMs(2);
     settings::loadDpiLevel(s, paths().configFile);
     device_.finish();
+}
+
+void CKVX_GMouseDlg::openSoundLighting()
+{
+    constexpr int kTipSoundLightingOn = 31;
+    if (store().soundLighting == 1) {
+        ui::showTip(kTipSoundLightingOn);
+        return;
+    }
+    int level = 0;
+    if (auto block = device_.readBlock(kDpiBlockAddress, 8); block && !block->empty())
+        level = (*block)[0] & 7;
+    if (!soundWave_)
+        soundWave_ = std::make_unique<lighting::SoundWave>(*look_, store(), paths().configFile, device::connection());
+    soundWave_->open(*this, level);
 }
 
 void CKVX_GMouseDlg::configurationChangedByMouse(int config)

@@ -7,6 +7,7 @@
 #include "app/tray_icon.h"
 #include "app/worker_threads.h"
 #include "device/device_change.h"
+#include "lighting/sound_wave.h"
 #include "macro/macro_library.h"
 #include "settings/config_store.h"
 #include "ui/appearance.h"
@@ -90,6 +91,10 @@ public:
     void Close();
     // Reads the DPI level the mouse is on and re-sends its colour and the lighting.
     void syncDpiLevel();
+    // The main page's sound lighting button: refused with a tip while the LED
+    // page's sound lighting is on, otherwise the dialog opens (made once).
+    void openSoundLighting();
+    lighting::SoundWave* soundWave() { return soundWave_.get(); }
 
     // --- what other parts of the program use ---
     static CKVX_GMouseDlg* instance() { return instance_; }
@@ -155,6 +160,7 @@ private:
     std::unique_ptr<WorkerThreads> workers_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<device::DeviceChangeHandler> deviceChanges_;
+    std::unique_ptr<lighting::SoundWave> soundWave_;
     platform::Size screen_;
     std::optional<platform::Size> skinSize_;
     std::uint16_t effectMask_ = 0;
