@@ -177,7 +177,7 @@ TEST_F(MenuWindows, LanguageMenuRowsAreTheLanguagesOwnPictures)
     c.sources.languageFolders = {u"\\1_INI_EN", u"\\6_INI_IT"};
     SkinnedMenu* menu = menus.open(kind::Language, c, Rect::fromXywh(50, 50, 160, 500));
     ASSERT_TRUE(menu);
-    EXPECT_EQ(PopupMenus::heightOf(kind::Language, c), 2 * 24);
+    EXPECT_EQ(PopupMenus::sizeOf(kind::Language, c), (platform::Size{160, 2 * 24}));
     hl::windows().paint(*menu);
     auto* surface = hl::windows().surface(*menu);
     auto pixel = [&](Point p) { return surface->pixels()[size_t(p.y * surface->size().width + p.x)]; };

@@ -228,11 +228,12 @@ SkinnedMenu* PopupMenus::open(int kind, MenuContext context, const platform::Rec
     return menu_.get();
 }
 
-int PopupMenus::heightOf(int kind, const MenuContext& context)
+Size PopupMenus::sizeOf(int kind, const MenuContext& context)
 {
     if (!context.look)
-        return 0;
-    return geometryOf(describeMenu(kind, context.sources), context.look->place).height;
+        return {};
+    const MenuGeometry g = geometryOf(describeMenu(kind, context.sources), context.look->place);
+    return {g.width, g.height};
 }
 
 void PopupMenus::close()

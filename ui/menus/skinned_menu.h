@@ -72,9 +72,9 @@ public:
     // Opens menu `kind` owned by context.owner at `screenRect` (the window's
     // region, from its mask, decides what shows of it). Any open menu is closed first.
     SkinnedMenu* open(int kind, MenuContext context, const platform::Rect& screenRect);
-    // The window height a kind needs at scale 1 (its mask and rows), for the
-    // opener's placement; 0 when its mask is missing.
-    static int heightOf(int kind, const MenuContext& context);
+    // The window size a kind needs at scale 1 (its mask width, its rows'
+    // height), for the opener's placement; empty when its mask is missing.
+    static Size sizeOf(int kind, const MenuContext& context);
     // Closes the open chain, if any.
     void close();
     bool isOpen() const { return menu_ && menu_->isVisible(); }
