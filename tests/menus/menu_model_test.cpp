@@ -397,3 +397,17 @@ TEST_F(CarryOutTest, LedAndPresetTargets)
     EXPECT_EQ(s.ledType, 5);
     EXPECT_EQ(s.effectDirection, 0);
 }
+
+TEST(MenuPlacement, MacroPageAndPresetMenus)
+{
+    using platform::Rect;
+    const Point cursor{500, 300};
+    EXPECT_EQ(contextMenuRect(kind::Library, cursor, 0, 200, 200, 2), Rect::fromXywh(500, 300, 400, 720));
+    EXPECT_EQ(contextMenuRect(kind::MacroRow, cursor, 0, 200, 120, 1), Rect::fromXywh(500, 300, 120, 360));
+    EXPECT_EQ(contextMenuRect(kind::Event, cursor, 0, 200, 120, 2).width(), 240);
+    EXPECT_EQ(contextMenuRect(kind::LightingMode, cursor, 40, 200, 130, 2), Rect::fromXywh(40, 320, 260, 720));
+    EXPECT_EQ(contextMenuRect(kind::Colour, cursor, 40, 200, 130, 2).left, 38);
+    EXPECT_EQ(contextMenuRect(kind::Colour, cursor, 40, 200, 130, 1).left, 40);
+    EXPECT_EQ(weaponListRect(Rect::fromXywh(100, 50, 520, 380), Rect::fromXywh(20, 30, 200, 40), 1),
+              Rect::fromXywh(120, 120, 160, 360));
+}

@@ -525,3 +525,30 @@ std::optional<SubMenuPlace> macroChoiceFor(const MenuSpec& groupList, int row, c
 }
 
 } // namespace ui::menus
+
+namespace ui::menus {
+
+platform::Rect contextMenuRect(int k, platform::Point cursor, int valueListLeft, int macGWidth, int maskWidth,
+                               int scale)
+{
+    using platform::Rect;
+    const int height = 360 * scale;
+    switch (k) {
+    case kind::Library:
+        return Rect::fromXywh(cursor.x, cursor.y, macGWidth * scale, height);
+    case kind::LightingMode:
+        return Rect::fromXywh(valueListLeft, cursor.y + 10 * scale, maskWidth * scale, height);
+    case kind::Colour:
+        return Rect::fromXywh(valueListLeft + 2 - 2 * scale, cursor.y + 10 * scale, maskWidth * scale, height);
+    default: // the macro row and event menus
+        return Rect::fromXywh(cursor.x, cursor.y, std::max(macGWidth - 80, 0) * scale, height);
+    }
+}
+
+platform::Rect weaponListRect(const platform::Rect& presetDialog, const platform::Rect& region5, int scale)
+{
+    return platform::Rect::fromXywh(presetDialog.left + region5.left, presetDialog.top + region5.bottom,
+                                    160 * scale, 360 * scale);
+}
+
+} // namespace ui::menus

@@ -227,3 +227,16 @@ std::optional<SubMenuPlace> macroChoiceFor(const MenuSpec& groupList, int row, c
                                            const macro::Library& lib);
 
 } // namespace ui::menus
+
+namespace ui::menus {
+
+// Screen rectangles of the menus the macro page opens at the cursor (kinds 6,
+// 7, 11, 12, 13; `valueListLeft` is the screen left of the value list's client
+// area) and of the preset dialog's weapon list (kind 9, under the dialog's
+// region 5). `macGWidth` is the width of the library menu's mask and
+// `maskWidth` that of the menu itself, at scale 1.
+platform::Rect contextMenuRect(int kind, platform::Point cursor, int valueListLeft, int macGWidth, int maskWidth,
+                               int scale);
+platform::Rect weaponListRect(const platform::Rect& presetDialog, const platform::Rect& region5, int scale);
+
+} // namespace ui::menus
