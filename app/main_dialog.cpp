@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "settings/button_catalogue.h"
 #include "settings/config_files.h"
+#include "ui/dialog_gun.h"
 #include "ui/tips.h"
 
 namespace app {
@@ -431,6 +432,12 @@ void CKVX_GMouseDlg::openSoundLighting()
     if (!soundWave_)
         soundWave_ = std::make_unique<lighting::SoundWave>(*look_, store(), paths().configFile, device::connection());
     soundWave_->open(*this, level);
+}
+
+std::intptr_t CKVX_GMouseDlg::openPresetDialog()
+{
+    ui::CDialogGun dialog(*look_, *presets_, paths().dataRoot + look_->place.languageFolder);
+    return dialog.doModal(this);
 }
 
 void CKVX_GMouseDlg::configurationChangedByMouse(int config)

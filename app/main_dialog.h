@@ -95,6 +95,8 @@ public:
     // page's sound lighting is on, otherwise the dialog opens (made once).
     void openSoundLighting();
     lighting::SoundWave* soundWave() { return soundWave_.get(); }
+    // The macro page's preset button: the game preset dialog, modal.
+    std::intptr_t openPresetDialog();
 
     // --- what other parts of the program use ---
     static CKVX_GMouseDlg* instance() { return instance_; }

@@ -80,8 +80,17 @@ PresetSwitch PresetEditor::choose(int entry, const PresetNumbers& typed, PresetB
         return PresetSwitch::Unchanged;
     const int previous = current_;
     current_ = entry - 1;
-    if (previous >= presets_.count)
+    return switchedFrom(previous, typed, boxes, write);
+}
+
+PresetSwitch PresetEditor::switchedFrom(int previous, const PresetNumbers& typed, PresetBoxes& boxes,
+                                        PresetWrite& write)
+{
+    write = PresetWrite::Saved;
+    if (previous < 0 || previous >= presets_.count)
         return PresetSwitch::PreviousBad;
+    if (current_ < 0 || current_ >= presets_.count)
+        current_ = previous; // a weapon list out of step with the table changes nothing
     if (presets_.loaded[size_t(previous)]) {
         presets_.records[size_t(previous)].repeatCount = std::uint16_t(std::clamp(typed.repeat, 0, 999));
         write = savePreset(presets_, previous, std::clamp(typed.strength, kMinStrength, kMaxStrength),

@@ -60,6 +60,10 @@ public:
     // Entry `entry` (1-based) of the weapon list. The previous weapon keeps its
     // typed repeat count and strength and is saved; `write` tells how.
     PresetSwitch choose(int entry, const PresetNumbers& typed, PresetBoxes& boxes, PresetWrite& write);
+    // The same once the weapon list has made its entry current itself
+    // (through currentSlot()) and named the weapon it left.
+    PresetSwitch switchedFrom(int previous, const PresetNumbers& typed, PresetBoxes& boxes, PresetWrite& write);
+    int* currentSlot() { return &current_; }
 
 private:
     PresetTable& presets_;
