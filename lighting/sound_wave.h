@@ -9,6 +9,7 @@
 #include "platform/audio.h"
 #include "settings/config_store.h"
 #include "ui/appearance.h"
+#include "ui/messages.h"
 
 #include <array>
 #include <memory>
@@ -18,7 +19,7 @@ namespace lighting {
 constexpr int kSoundTemplate = 133;
 // Posted to the main window (wparam 1) after the display switch went off: it
 // restores the normal lighting from the stored configuration.
-constexpr unsigned kMsgDpiLevelSync = 0x83FB;
+constexpr unsigned kMsgDpiLevelSync = ui::msg::DpiLevelSync;
 constexpr int kTipNoMixer = 6;
 
 constexpr unsigned kTimerSample = 1;
