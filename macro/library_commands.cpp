@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace macro {
 
@@ -159,7 +160,10 @@ Outcome newGroup(Library& lib, const LibraryPlace& place, TextView defaultName)
     return Outcome::ok();
 }
 
-Outcome newMacro(Library& lib, const LibraryPlace& place, int group, TextView defaultName)
+namespace {
+
+// Puts `r` into the next slot of `group` under `name` made unique there, and saves it.
+Outcome appendMacro(Library& lib, const LibraryPlace& place, int group, const MacroRecord& r, TextView name)
 {
     if (group < 0 || group >= lib.groupCount)
         return Outcome::refused(tip::Failed);
@@ -171,10 +175,11 @@ Outcome newMacro(Library& lib, const LibraryPlace& place, int group, TextView de
     if (!file)
         return Outcome::refused(tip::BadName);
 
+    Text clean(name);
+    std::replace_if(clean.begin(), clean.end(), [](char16_t c) { return c < 0x20 || c == 0x7F; }, u' ');
     std::vector<Text> names(lib.macroNames[group].begin(), lib.macroNames[group].begin() + n);
-    const Text name = makeUniqueName(defaultName, names, kMaxNameChars, false);
-    clearRecord(lib.table[n]);
-    setRecordName(lib.table[n], name);
+    lib.table[n] = r;
+    setRecordName(lib.table[n], makeUniqueName(clean, names, kMaxNameChars, false));
     if (!saveMacro(*file, lib.table, n + 1, n, place.language)) {
         clearRecord(lib.table[n]);
         return Outcome::refused(tip::WriteFailed);
@@ -184,6 +189,13 @@ Outcome newMacro(Library& lib, const LibraryPlace& place, int group, TextView de
     readMacroNames(lib, place.macroFolder);
     lib.opened[group] = true;
     return Outcome::ok();
+}
+
+} // namespace
+
+Outcome newMacro(Library& lib, const LibraryPlace& place, int group, TextView defaultName)
+{
+    return appendMacro(lib, place, group, kEmptyRecord, defaultName);
 }
 
 Outcome deleteMacro(Library& lib, const LibraryPlace& place, int m)
@@ -353,33 +365,15 @@ Outcome importSingleMacro(Library& lib, const LibraryPlace& place, int group, co
     if (group < 0 || group >= lib.groupCount)
         return Outcome::refused(tip::Failed);
     makeGroupCurrent(lib, place, group);
-    const int n = lib.currentGroupMacroCount;
-    if (n >= kMaxMacrosPerGroup)
+    if (lib.currentGroupMacroCount >= kMaxMacrosPerGroup)
         return Outcome::refused(tip::Full);
-    const auto target = currentGroupFile(lib, place);
-    if (!target)
-        return Outcome::refused(tip::BadName);
     if (!files().exists(file))
         return Outcome::refused(tip::FileMissing);
-
     const int version = readFileVersion(file);
     const Text line = platform::os().profile->getString(file, filekey::Macros, filekey::SingleMacro, Text(),
                                                         lineBufferChars(version));
-    MacroRecord& r = lib.table[n];
-    r = decodeMacroLine(line, version, place.language);
-    std::vector<Text> names(lib.macroNames[group].begin(), lib.macroNames[group].begin() + n);
-    Text name = recordName(r);
-    std::replace_if(name.begin(), name.end(), [](char16_t c) { return c < 0x20 || c == 0x7F; }, u' ');
-    setRecordName(r, makeUniqueName(name, names, kMaxNameChars, false));
-    if (!saveMacro(*target, lib.table, n + 1, n, place.language)) {
-        clearRecord(r);
-        return Outcome::refused(tip::WriteFailed);
-    }
-    lib.currentGroupMacroCount = n + 1;
-    lib.currentMacro = n;
-    readMacroNames(lib, place.macroFolder);
-    lib.opened[group] = true;
-    return Outcome::ok();
+    const auto r = std::make_unique<MacroRecord>(decodeMacroLine(line, version, place.language));
+    return appendMacro(lib, place, group, *r, recordName(*r));
 }
 
 Outcome exportSingleMacro(const Library& lib, const LibraryPlace& place, const Text& file)

@@ -66,6 +66,8 @@ public:
     virtual int textHeight() = 0;
     virtual void setRedraw(bool on) = 0;
     virtual void invalidate() = 0;
+    // Paints what is invalid now (UpdateWindow).
+    virtual void update() = 0;
     virtual void show(bool visible) = 0;
 
     // The in-place editor: an edit box over `r` holding `t`, all selected,

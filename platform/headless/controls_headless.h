@@ -30,6 +30,7 @@ public:
     int textHeight() override { return 14; }
     void setRedraw(bool on) override { redraw = on; }
     void invalidate() override { ++invalidations; }
+    void update() override { paint(); }
     void show(bool on) override { visible = on; }
     void openEditor(const Rect& r, const Text& t) override;
     bool editorOpen() const override { return editor; }
