@@ -1,6 +1,7 @@
 #include "app/main_dialog.h"
 
 #include "app/autorun.h"
+#include "app/function_names.h"
 #include "app/paths.h"
 #include "app/playback_link.h"
 #include "app/startup.h"
@@ -22,27 +23,16 @@ constexpr const char16_t* kAboutText = u"&About KVX_GMouse...";
 constexpr const char16_t* kMainMask = u"main_mask.jpg";
 constexpr const char16_t* kBuiltInMacros = u"constMacro.dat";
 
-// Skin picture base of each page (the main and LED pages in their plain look).
-const char16_t* pageBase(int page)
-{
-    switch (page) {
-    case kAdvancedPage: return u"advanced";
-    case kMacroPage: return u"mac";
-    case kLedPage: return u"led";
-    default: return u"main";
-    }
-}
-
 } // namespace
 
 CKVX_GMouseDlg* CKVX_GMouseDlg::instance_ = nullptr;
 
 CKVX_GMouseDlg::CKVX_GMouseDlg(DeviceWork& device)
-    : platform::Window(kTemplate), device_(device), look_(std::make_unique<ui::Appearance>()),
+    : ui::PagedWindow(kTemplate), device_(device), look_(std::make_unique<ui::Appearance>()),
       warnings_(std::make_unique<ui::Warnings>(*look_)), library_(std::make_unique<macro::Library>()),
       presets_(std::make_unique<macro::PresetTable>()), builtIns_(std::make_unique<macro::BuiltInTable>())
 {
-    workers_ = std::make_unique<WorkerThreads>(settings::store(), pages_, [this] { post(mainmsg::Redraw); });
+    workers_ = std::make_unique<WorkerThreads>(settings::store(), pages_, [this] { post(ui::msg::Redraw); });
     tray_ = std::make_unique<TrayIcon>(
         *this,
         [this] {
@@ -98,7 +88,7 @@ bool CKVX_GMouseDlg::onInitDialog()
     look.language = startup().language;
     look.loadTextsAndPageSkins();
     look.fonts.create(look.place, look.language, ui::fontBaseValue(platform::os().graphics->logPixelsX()));
-    hook(Hook::MacroPageControls);
+    trackCurrentPage();
 
     // 9. Warning and macro colour skins.
     look.loadWarningSkins();
@@ -107,7 +97,7 @@ bool CKVX_GMouseDlg::onInitDialog()
     registerHidNotification();
 
     // 11. Size and shape from the main mask.
-    skinSize_ = ui::shapeFromMask(*this, look.place.picture(kMainMask), scale);
+    skinSize_ = shapeFromMaskPicture(kMainMask);
     warnings_->setMainWindow(this, skinSize_.value_or(platform::Size{}));
 
     // 12. Macro folders, the library and the built-in macros.
@@ -138,7 +128,7 @@ bool CKVX_GMouseDlg::onInitDialog()
     initialDownload();
 
     // 18. The not-connected message once everything is set up; centred; status warning ready.
-    post(mainmsg::NotConnected);
+    post(ui::msg::NotConnected);
     centreWindow();
     warnings_->createStatus(notConnectedMessage());
     warnings_->initialisationFinished();
@@ -174,7 +164,6 @@ void CKVX_GMouseDlg::loadMacros()
     macro::readGroupList(*library_, p.macroFolder);
     if (library_->groupCount > 0) {
         macro::checkGroupFile(*library_, 0, true, p.macroFolder, language);
-        hook(Hook::ShowGroupMacros);
     }
     macro::loadBuiltIn(*builtIns_, macro::joinPath(p.configFolder, kBuiltInMacros), language);
 }
@@ -224,25 +213,6 @@ bool CKVX_GMouseDlg::onEraseBackground()
     return true; // the skin paints every pixel
 }
 
-bool CKVX_GMouseDlg::onPaint(platform::Canvas& surface)
-{
-    if (isIconic())
-        return false;
-    const int page = pages_.currentPage;
-    const auto& skins = look_->skins;
-    std::span<const ui::SkinRegion> table = skins.main;
-    if (page == kAdvancedPage)
-        table = skins.advanced;
-    else if (page == kMacroPage)
-        table = skins.mac;
-    else if (page == kLedPage)
-        table = skins.color;
-    return ui::paintSkinnedWindow(surface, look_->place, pageBase(page), Text(), table, ui::kNoRegion, false,
-                                  [this](ui::SkinPictures&) { hook(Hook::PageLayers); });
-}
-
-void CKVX_GMouseDlg::redraw() { invalidate(true); }
-
 bool CKVX_GMouseDlg::onSysCommand(unsigned command)
 {
     switch (command & 0xFFF0) {
@@ -291,101 +261,66 @@ void CKVX_GMouseDlg::Close()
     endDialog(0);
 }
 
+const CKVX_GMouseDlg::Route CKVX_GMouseDlg::kRoutes[] = {
+    {ui::msg::TrayIcon, &CKVX_GMouseDlg::onTrayIcon},
+    {ui::msg::NotConnected, &CKVX_GMouseDlg::onNotConnected},
+    {ui::msg::DeviceArrived, &CKVX_GMouseDlg::onDeviceArrived},
+    {ui::msg::MenuChosen, &CKVX_GMouseDlg::onMenuChosen},
+    {ui::msg::Redraw, &CKVX_GMouseDlg::onRedraw},
+    {ui::msg::DpiLevelSync, &CKVX_GMouseDlg::onDpiLevelSync},
+    {ui::msg::FontsAgain, &CKVX_GMouseDlg::onFontsAgain},
+    {ui::msg::EndProgram, &CKVX_GMouseDlg::onEndProgram},
+    {ui::msg::ConfigFromMouse, &CKVX_GMouseDlg::onConfigFromMouse},
+    {ui::msg::DpiFromMouse, &CKVX_GMouseDlg::onDpiFromMouse},
+    {ui::msg::SaveAdjusted, &CKVX_GMouseDlg::onSaveAdjusted},
+};
+
 std::intptr_t CKVX_GMouseDlg::onMessage(unsigned id, std::uintptr_t wParam, std::intptr_t lParam)
 {
-    switch (id) {
-    case mainmsg::TrayIcon:
-        return tray_->onCallback(wParam, lParam);
-    case mainmsg::NotConnected:
-        if (!device::connection().connected)
-            warnings_->showStatus(notConnectedMessage());
-        return 0;
-    case mainmsg::DeviceArrived:
-        deviceChanges_->onArrivedMessage();
-        return 0;
-    case mainmsg::MenuChosen:
-        onMenuChosen(wParam, lParam);
-        return 0;
-    case mainmsg::MacroFileAction:
-        hook(Hook::MacroFileAction);
-        return 0;
-    case mainmsg::LedEventValues1:
-    case mainmsg::LedEventValues2:
-    case mainmsg::LedEventValues3:
-        hook(Hook::LedEventValues);
-        return 0;
-    case mainmsg::Redraw:
-        redraw();
-        return 0;
-    case mainmsg::OpenShortcutCapture:
-    case mainmsg::ShortcutCaptured:
-        hook(Hook::ShortcutCapture);
-        return 0;
-    case mainmsg::DpiLevelSync:
-        syncDpiLevel();
-        return 0;
-    case mainmsg::MacroPageMenu:
-        hook(Hook::MacroPageMenu);
-        return 0;
-    case mainmsg::KeyCaptured:
-        hook(Hook::KeyCaptured);
-        return 0;
-    case mainmsg::FontsAgain:
-        look_->fonts.create(look_->place, look_->language,
-                            ui::fontBaseValue(platform::os().graphics->logPixelsX()));
-        redraw();
-        return 0;
-    case mainmsg::EndProgram:
-        Close();
-        return 0;
-    case mainmsg::MacroListEdit:
-        hook(Hook::MacroListEdit);
-        return 0;
-    case kMsgConfigFromMouse:
-        configurationChangedByMouse(int(wParam));
-        return 0;
-    case kMsgDpiFromMouse:
-        dpiLevelChangedByMouse(int(wParam));
-        return 0;
-    case kMsgSaveAdjusted:
-        saveAdjustedMacros();
-        return 0;
-    default:
-        return 0; // 0x83EF from the menus among them: nobody needs it
-    }
+    for (const Route& r : kRoutes)
+        if (r.id == id)
+            return (this->*r.handler)(wParam, lParam);
+    // The pages, menus and dialogs own the rest; the menus' 0x83EF nobody needs.
+    routeToPages(id, wParam, lParam);
+    return 0;
 }
 
-void CKVX_GMouseDlg::onMenuChosen(std::uintptr_t which, std::intptr_t row)
+std::intptr_t CKVX_GMouseDlg::onNotConnected(std::uintptr_t, std::intptr_t)
 {
-    settings::ConfigStore& s = store();
-    switch (which) {
-    case 0:
-        // The configuration menu has already made its choice current.
-        settings::saveCurrentConfiguration(s, paths().configFile);
-        configurationMenuOpen_ = false;
-        hook(Hook::ConfigurationMenuDone);
-        break;
-    case 1: {
-        // Rows count from 1; anything else names no language.
-        const std::intptr_t position = row - 1;
-        if (position >= 0 && position < std::intptr_t(ui::kOfferedLanguages.size())) {
-            const int language = ui::kOfferedLanguages[size_t(position)];
-            look_->applyLanguage(language, paths().configFile);
-            startup().language = language;
-            loadMacros();
-            playbackContext().setMacroSources(presets_.get(), paths().macroFolder, language);
-            setText(startup().productNameEn);
-        }
-        languageMenuOpen_ = false;
-        break;
-    }
-    case 2:
-        hook(Hook::MacroChoiceMenu);
-        break;
-    default:
-        break;
-    }
+    if (!device::connection().connected)
+        warnings_->showStatus(notConnectedMessage());
+    return 0;
+}
+
+std::intptr_t CKVX_GMouseDlg::onDeviceArrived(std::uintptr_t, std::intptr_t)
+{
+    deviceChanges_->onArrivedMessage();
+    return 0;
+}
+
+std::intptr_t CKVX_GMouseDlg::onRedraw(std::uintptr_t, std::intptr_t)
+{
     redraw();
+    return 0;
+}
+
+std::intptr_t CKVX_GMouseDlg::onDpiLevelSync(std::uintptr_t, std::intptr_t)
+{
+    syncDpiLevel();
+    return 0;
+}
+
+std::intptr_t CKVX_GMouseDlg::onFontsAgain(std::uintptr_t, std::intptr_t)
+{
+    look_->fonts.create(look_->place, look_->language, ui::fontBaseValue(platform::os().graphics->logPixelsX()));
+    redraw();
+    return 0;
+}
+
+std::intptr_t CKVX_GMouseDlg::onEndProgram(std::uintptr_t, std::intptr_t)
+{
+    Close();
+    return 0;
 }
 
 void CKVX_GMouseDlg::syncDpiLevel()
@@ -415,58 +350,6 @@ void CKVX_GMouseDlg::syncDpiLevel()
     device_.finish();
 }
 
-void CKVX_GMouseDlg::configurationChangedByMouse(int config)
-{
-    if (!settings::isValidConfiguration(config))
-        return;
-    settings::ConfigStore& s = store();
-    platform::os().profile->writeString(paths().configFile, u"Init", u"CurConfig", text::fromInt(config));
-    settings::loadConfiguration(s, paths().configFolder, config, false, look_->language);
-    redraw();
-}
-
-void CKVX_GMouseDlg::dpiLevelChangedByMouse(int level)
-{
-    if (level < 0 || level >= settings::kDpiLevels)
-        return;
-    settings::ConfigStore& s = store();
-    s.dpiLevel = level;
-    redraw();
-    settings::saveDpiLevel(s, paths().configFile, settings::currentConfiguration(s));
-    mouseDpiLevel_ = level;
-}
-
-void CKVX_GMouseDlg::saveAdjustedMacros()
-{
-    macro::Library& lib = *library_;
-    const Text& folder = paths().macroFolder;
-    for (auto& adjusted : playbackContext().takeAdjustedMacros()) {
-        const int f = adjusted.function;
-        if (f < macro::kFirstLibraryFunction || f > macro::kLastLibraryFunction)
-            continue; // only library macros have a group file to go back to
-        const int group = f / 256 - 1;
-        const int item = f % 256;
-        if (group >= lib.groupCount || item >= macro::kMaxMacrosPerGroup)
-            continue;
-        auto file = macro::groupFilePath(folder, lib.groupNames[size_t(group)]);
-        if (!file)
-            continue;
-        if (group == lib.currentGroup) {
-            if (item >= lib.currentGroupMacroCount)
-                continue;
-            lib.table[size_t(item)] = adjusted.record;
-            macro::saveMacro(*file, lib.table, lib.currentGroupMacroCount, item, look_->language);
-        } else {
-            auto table = std::make_unique<macro::GroupTable>();
-            const int count = macro::loadGroup(*table, *file, look_->language);
-            if (item >= count)
-                continue;
-            (*table)[size_t(item)] = adjusted.record;
-            macro::saveMacro(*file, *table, count, item, look_->language);
-        }
-    }
-}
-
 void CKVX_GMouseDlg::onDeviceChange(const platform::DeviceChange& change)
 {
     if (change.event == platform::DeviceChange::Arrival)
@@ -481,18 +364,10 @@ void CKVX_GMouseDlg::onPowerBroadcast(unsigned)
     download();
 }
 
-bool CKVX_GMouseDlg::preTranslateMessage(const platform::Message& m)
+bool CKVX_GMouseDlg::preTranslateMessage(const platform::Message&)
 {
-    switch (m.id) {
-    case platform::msg::KeyDown:
-    case platform::msg::KeyUp:
-    case platform::msg::SysKeyDown:
-    case platform::msg::SysKeyUp:
-        hook(Hook::MacroRecording);
-        return false;
-    default:
-        return false;
-    }
+    // Keystrokes go into a macro being recorded once the macro page records.
+    return false;
 }
 
 void CKVX_GMouseDlg::centreWindow()

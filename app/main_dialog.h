@@ -8,8 +8,11 @@
 #include "app/worker_threads.h"
 #include "device/device_change.h"
 #include "macro/macro_library.h"
+#include "settings/config_files.h"
 #include "settings/config_store.h"
 #include "ui/appearance.h"
+#include "ui/messages.h"
+#include "ui/paged_window.h"
 #include "ui/warning_dlg.h"
 
 #include <algorithm>
@@ -18,51 +21,14 @@
 
 namespace app {
 
-// Private messages of the main window.
-namespace mainmsg {
-constexpr unsigned TrayIcon = 0x83EB;
-constexpr unsigned NotConnected = 0x83EC;
-constexpr unsigned DeviceArrived = 0x83ED;       // device::kMsgDeviceArrived
-constexpr unsigned MenuChosen = 0x83EE;          // wparam 0 configuration, 1 language, 2 macro choice
-constexpr unsigned MacroFileAction = 0x83F0;
-constexpr unsigned LedEventValues1 = 0x83F2;
-constexpr unsigned LedEventValues2 = 0x83F3;
-constexpr unsigned LedEventValues3 = 0x83F4;
-constexpr unsigned Redraw = 0x83F5;
-constexpr unsigned OpenShortcutCapture = 0x83F7;
-constexpr unsigned DpiLevelSync = 0x83FB;
-constexpr unsigned MacroPageMenu = 0x83FC;
-constexpr unsigned KeyCaptured = 0x83FF;
-constexpr unsigned FontsAgain = 0x8401;
-constexpr unsigned ShortcutCaptured = 0x8402;
-constexpr unsigned EndProgram = 0x8403;          // ui::kMsgEndProgram
-constexpr unsigned MacroListEdit = 0xA711;
-} // namespace mainmsg
-
 constexpr unsigned kSysCommandAbout = 0x10;
 constexpr int kAboutTextId = 101;
 constexpr unsigned kAllEffectsMask = 0x3FFF;     // lighting effects 0..13 in the effect list
 constexpr std::uint16_t kDpiBlockAddress = 0x18;
 
-// Which optional steps of the initialisation and routing are not there yet,
-// by name; each is a seam that a page, menu or dialog fills in.
-enum class Hook {
-    MacroPageControls,      // macro name edit and the three custom lists
-    ShowGroupMacros,        // the macro list showing the first group
-    PageInput,              // hover, press, release, drag over skin regions
-    PageLayers,             // page, common and text layers of the picture
-    ConfigurationMenuDone,  // 0x83EE wparam 0: clearing the menu's flag
-    MacroChoiceMenu,        // 0x83EE wparam 2
-    MacroFileAction,        // 0x83F0
-    LedEventValues,         // 0x83F2..0x83F4
-    ShortcutCapture,        // 0x83F7, 0x8402
-    MacroPageMenu,          // 0x83FC
-    KeyCaptured,            // 0x83FF
-    MacroListEdit,          // 0xA711
-    MacroRecording,         // keystrokes while a macro is recorded
-};
+class ProgramFunctionNames;
 
-class CKVX_GMouseDlg : public platform::Window, private device::DeviceChangeHost {
+class CKVX_GMouseDlg : public ui::PagedWindow, private device::DeviceChangeHost {
 public:
     static constexpr int kTemplate = 102;
 
@@ -72,7 +38,6 @@ public:
     // --- handlers ---
     bool onInitDialog() override;
     bool onEraseBackground() override;
-    bool onPaint(platform::Canvas& surface) override;
     bool onSysCommand(unsigned command) override;
     std::intptr_t onMessage(unsigned id, std::uintptr_t wParam, std::intptr_t lParam) override;
     void onDeviceChange(const platform::DeviceChange& change) override;
@@ -93,9 +58,10 @@ public:
 
     // --- what other parts of the program use ---
     static CKVX_GMouseDlg* instance() { return instance_; }
-    ui::Appearance& look() { return *look_; }
+    const ui::Appearance& look() const override { return *look_; }
+    ui::Appearance& appearance() { return *look_; }
     ui::Warnings& warnings() { return *warnings_; }
-    settings::ConfigStore& store() { return settings::store(); }
+    settings::ConfigStore& store() override { return settings::store(); }
     macro::Library& library() { return *library_; }
     macro::PresetTable& presets() { return *presets_; }
     macro::BuiltInTable& builtIns() { return *builtIns_; }
@@ -107,17 +73,34 @@ public:
     std::uint16_t effectMask() const { return effectMask_; }
     int mouseDpiLevel() const { return mouseDpiLevel_; }
     std::optional<platform::Size> skinSize() const { return skinSize_; }
-    // Steps not built yet that were reached, each once, in the order first reached.
-    const std::vector<Hook>& hooksReached() const { return hooksReached_; }
-    void redraw();
+    // The popup a region asked for last, placed against the window (the menus open it).
+    const std::optional<ui::PopupRequest>& lastPopup() const { return lastPopup_; }
     // What a download writes: the store, the macros buttons play, the effect list.
     device::DownloadSources downloadSources();
     // A full download on the calling thread (power events, the apply step).
     void download();
 
+    // --- what the pages' regions start (ui::PageHost) ---
+    void minimise(platform::Point releasePoint) override;
+    void exitProgram() override;
+    void applySettings() override;
+    void importSettings() override;
+    void exportSettings() override;
+    void factoryReset() override;
+    std::optional<platform::Color> chooseColour(platform::Color initial) override;
+    void openWithShell(const Text& target) override;
+    void openPopup(const ui::PopupRequest& request) override;
+    void closePopup() override;
+    void openSoundLighting() override;
+    void openGunPresets() override;
+    settings::FunctionNames& functionNames() override;
+
 private:
+    void pageChanged(int page) override;
+    settings::SettingsFileContext settingsFiles() const;
+
     // device::DeviceChangeHost
-    void postMessage(unsigned message) override { post(message); }
+    void postArrived() override { post(ui::msg::DeviceArrived); }
     void centreWindow() override;
     void showWindow() override { show(platform::Show::Show); }
     bool isWindowVisible() override { return isVisible(); }
@@ -131,17 +114,30 @@ private:
     void readStartupAndConfigurations();
     void loadMacros();
     void initialDownload();
-    void onMenuChosen(std::uintptr_t which, std::intptr_t row);
     // Changes the device threads reported, done here on the main thread.
     void configurationChangedByMouse(int config);
     void dpiLevelChangedByMouse(int level);
     void saveAdjustedMacros();
     void endOpenSubDialogs(std::intptr_t result);
-    void hook(Hook h)
-    {
-        if (std::find(hooksReached_.begin(), hooksReached_.end(), h) == hooksReached_.end())
-            hooksReached_.push_back(h);
-    }
+
+    // The message table: each private message and its handler.
+    using Handler = std::intptr_t (CKVX_GMouseDlg::*)(std::uintptr_t wParam, std::intptr_t lParam);
+    struct Route {
+        unsigned id;
+        Handler handler;
+    };
+    static const Route kRoutes[];
+    std::intptr_t onTrayIcon(std::uintptr_t w, std::intptr_t l) { return tray_->onCallback(w, l); }
+    std::intptr_t onNotConnected(std::uintptr_t, std::intptr_t);
+    std::intptr_t onDeviceArrived(std::uintptr_t, std::intptr_t);
+    std::intptr_t onMenuChosen(std::uintptr_t which, std::intptr_t row);
+    std::intptr_t onRedraw(std::uintptr_t, std::intptr_t);
+    std::intptr_t onDpiLevelSync(std::uintptr_t, std::intptr_t);
+    std::intptr_t onFontsAgain(std::uintptr_t, std::intptr_t);
+    std::intptr_t onEndProgram(std::uintptr_t, std::intptr_t);
+    std::intptr_t onConfigFromMouse(std::uintptr_t config, std::intptr_t);
+    std::intptr_t onDpiFromMouse(std::uintptr_t level, std::intptr_t);
+    std::intptr_t onSaveAdjusted(std::uintptr_t, std::intptr_t);
 
     static CKVX_GMouseDlg* instance_;
 
@@ -159,9 +155,8 @@ private:
     std::optional<platform::Size> skinSize_;
     std::uint16_t effectMask_ = 0;
     int mouseDpiLevel_ = 0; // the level the mouse reported last (the sound lighting restores it)
-    bool configurationMenuOpen_ = false;
-    bool languageMenuOpen_ = false;
-    std::vector<Hook> hooksReached_;
+    std::unique_ptr<ProgramFunctionNames> functionNames_;
+    std::optional<ui::PopupRequest> lastPopup_;
 };
 
 } // namespace app

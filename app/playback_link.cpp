@@ -80,8 +80,8 @@ void ProgramPlaybackContext::setCurrentConfiguration(int config)
     settings::setCurrentConfiguration(store_, config);
 }
 
-void ProgramPlaybackContext::configurationChangedByMouse(int config) { post(kMsgConfigFromMouse, std::uintptr_t(config)); }
-void ProgramPlaybackContext::dpiLevelChangedByMouse(int level) { post(kMsgDpiFromMouse, std::uintptr_t(level)); }
+void ProgramPlaybackContext::configurationChangedByMouse(int config) { post(ui::msg::ConfigFromMouse, std::uintptr_t(config)); }
+void ProgramPlaybackContext::dpiLevelChangedByMouse(int level) { post(ui::msg::DpiFromMouse, std::uintptr_t(level)); }
 
 void ProgramPlaybackContext::saveAdjustedMacro(int function, const macro::MacroRecord& record)
 {
@@ -89,7 +89,7 @@ void ProgramPlaybackContext::saveAdjustedMacro(int function, const macro::MacroR
         std::lock_guard lock(mutex_);
         adjusted_.push_back({function, record});
     }
-    post(kMsgSaveAdjusted, 0);
+    post(ui::msg::SaveAdjusted, 0);
 }
 
 void ProgramPlaybackContext::post(unsigned message, std::uintptr_t wParam)

@@ -8,17 +8,13 @@
 #include "macro/macro_record.h"
 #include "platform/window.h"
 #include "settings/config_store.h"
+#include "ui/messages.h"
 
 #include <array>
 #include <mutex>
 #include <vector>
 
 namespace app {
-
-// Private messages from the device threads to the main window.
-constexpr unsigned kMsgConfigFromMouse = 0x83F8; // wparam: the configuration the mouse switched to
-constexpr unsigned kMsgDpiFromMouse = 0x83F9;    // wparam: the DPI level the mouse is on
-constexpr unsigned kMsgSaveAdjusted = 0x83FA;    // a macro with a changed vertical adjust waits
 
 class ProgramPlaybackContext : public device::PlaybackContext {
 public:

@@ -14,7 +14,7 @@ void TrayIcon::add(const Text& tip)
     platform::TrayIconData data;
     data.window = window_.handle();
     data.id = kTrayIconId;
-    data.callbackMessage = kMsgTrayIcon;
+    data.callbackMessage = ui::msg::TrayIcon;
     data.iconResource = kTrayIconResource;
     data.tip = tip;
     // A refused icon leaves the program running; the window can still be reached.

@@ -4,12 +4,12 @@
 // right click offers "show" and "exit" in the current language.
 #include "platform/shell.h"
 #include "platform/window.h"
+#include "ui/messages.h"
 
 #include <functional>
 
 namespace app {
 
-constexpr unsigned kMsgTrayIcon = 0x83EB;
 constexpr unsigned kTrayIconId = 153;
 constexpr int kTrayIconResource = 159;
 constexpr unsigned kCmdTrayShow = 32801;

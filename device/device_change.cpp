@@ -7,7 +7,7 @@ void DeviceChangeHandler::onArrival()
     if (connection_.connected && connection_.stillPresent()) {
         // Another device arrived while our mouse is still there: keep the
         // open handles and the running threads instead of opening new ones.
-        host_.postMessage(kMsgDeviceArrived);
+        host_.postArrived();
         return;
     }
     if (connection_.connected && !threadsParked_) {
@@ -17,7 +17,7 @@ void DeviceChangeHandler::onArrival()
         threadsParked_ = true;
     }
     connection_.connected = connection_.discover();
-    host_.postMessage(kMsgDeviceArrived);
+    host_.postArrived();
 }
 
 void DeviceChangeHandler::onArrivedMessage()

@@ -6,14 +6,12 @@
 
 namespace device {
 
-// Private message posted after an arrival (WM_APP + 1005).
-constexpr unsigned kMsgDeviceArrived = 0x83ED;
-
 // The window side of a device change, implemented by the main window.
 class DeviceChangeHost {
 public:
     virtual ~DeviceChangeHost() = default;
-    virtual void postMessage(unsigned message) = 0;
+    // Posts the window its "mouse arrived" message; onArrivedMessage() answers it.
+    virtual void postArrived() = 0;
     virtual void centreWindow() = 0;
     virtual void showWindow() = 0;
     virtual bool isWindowVisible() = 0;
@@ -34,7 +32,7 @@ public:
     void onArrival();
     // DBT_DEVICEREMOVECOMPLETE.
     void onRemoval(int deviceType, TextView name);
-    // The posted kMsgDeviceArrived.
+    // The message postArrived() posted.
     void onArrivedMessage();
 
 private:

@@ -1,6 +1,7 @@
 #pragma once
-// The common open and save dialogs, as the import and export commands use
-// them: one file, a filter, a starting folder.
+// The common dialogs: open and save as the import and export commands use
+// them (one file, a filter, a starting folder), and the colour dialog.
+#include "platform/geometry.h"
 #include "platform/text.h"
 
 #include <optional>
@@ -24,6 +25,8 @@ public:
     // hides the read-only box; the save dialog also asks before overwriting.
     virtual std::optional<Text> chooseFileToOpen(const FileDialogOptions& options) = 0;
     virtual std::optional<Text> chooseFileToSave(const FileDialogOptions& options) = 0;
+    // ChooseColor starting at `initial`; nothing when the user cancelled.
+    virtual std::optional<Color> chooseColour(Color initial) = 0;
 };
 
 } // namespace platform

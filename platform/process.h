@@ -25,6 +25,8 @@ public:
     virtual void restoreToFront(WindowHandle window) = 0;    // SW_RESTORE + SetForegroundWindow
     virtual void debugTrace(const Text& line) = 0;           // OutputDebugStringW
     virtual Text environment(const Text& name) = 0;          // empty when unset
+    // ShellExecuteW(verb "open", SW_SHOW): a document or address in the program the user chose for it.
+    virtual bool openWithShell(const Text& target) = 0;
 };
 
 } // namespace platform

@@ -10,7 +10,9 @@ constexpr platform::Color kWhite = 0xFFFFFF;
 constexpr platform::Color kDialogFace = platform::rgb(0xF0, 0xF0, 0xF0);
 } // namespace
 
-WarningDlg::WarningDlg(Warnings& warnings) : platform::Window(kWarningTemplate), warnings_(warnings) {}
+WarningDlg::WarningDlg(Warnings& warnings) : SkinnedWindow(kWarningTemplate), warnings_(warnings) {}
+
+const SkinPlace& WarningDlg::skinPlace() const { return warnings_.look().place; }
 
 Text WarningDlg::pictureBase() const
 {
@@ -25,7 +27,6 @@ bool WarningDlg::onInitDialog()
     const Appearance& look = warnings_.look();
     size_ = maskSize(look.place.picture(pictureBase() + u"_mask.jpg")).value_or(Size{});
     shapeWindow(*this, size_, look.place.scale, warnings_.popupPosition);
-    hovered_ = None;
     fillRegions();
     if (platform::Window* main = warnings_.mainWindow())
         main->registerHidNotification();
@@ -44,6 +45,8 @@ void WarningDlg::fillRegions()
         regions_[2] = entries[7];
     }
     regions_[2].text = warnings_.message;
+    // The buttons are regions 0 and 1.
+    setTrackedTables({std::span<const SkinRegion>(regions_).first(2)});
     invalidate();
 }
 
@@ -58,8 +61,8 @@ bool WarningDlg::onPaint(platform::Canvas& surface)
     const Text base = pictureBase();
     if (auto normal = pictureCache().get(look.place.picture(base + u"_normal.jpg")))
         present(*canvas, *normal, s);
-    if (hovered_ != None) {
-        const SkinRegion& r = regions_[size_t(hovered_ - 1)];
+    if (const int h = hovered(0); h != kNoRegion) {
+        const SkinRegion& r = regions_[size_t(h)];
         if (auto over = pictureCache().get(look.place.picture(base + u"_over.jpg")))
             canvas->stretchFrom(*over, r.rect(), pictureRect(r, s));
     }
@@ -75,22 +78,13 @@ bool WarningDlg::onPaint(platform::Canvas& surface)
     return true;
 }
 
-void WarningDlg::onMouseMove(Point p)
-{
-    int button = regions_[0].contains(p) ? First : regions_[1].contains(p) ? Second : None;
-    if (button != hovered_) {
-        hovered_ = button;
-        invalidate();
-    }
-}
-
 void WarningDlg::onLButtonUp(Point p)
 {
     if (regions_[0].contains(p)) {
         if (form_ == WarningForm::Status) {
             endDialog(1); // hides the status warning
             if (platform::Window* main = warnings_.mainWindow())
-                main->send(kMsgEndProgram);
+                main->send(msg::EndProgram);
         } else {
             endDialog(1);
         }

@@ -4,6 +4,8 @@
 // one modeless window, shown while the mouse is not connected, whose button
 // ends the program.
 #include "ui/appearance.h"
+#include "ui/messages.h"
+#include "ui/skinned_window.h"
 #include "ui/tips.h"
 
 #include <array>
@@ -12,15 +14,13 @@
 namespace ui {
 
 constexpr int kWarningTemplate = 105;
-// Sent to the main window by the status warning's button: remove the tray icon and end.
-constexpr unsigned kMsgEndProgram = 0x8403;
 
 enum class WarningPlacement { MainWindow, Desktop };
 enum class WarningForm { Modal, Status };
 
 class Warnings;
 
-class WarningDlg : public platform::Window {
+class WarningDlg : public SkinnedWindow {
 public:
     static constexpr int kRegions = 13;
     enum Button { None = 0, First = 1, Second = 2 };
@@ -29,8 +29,6 @@ public:
 
     bool onInitDialog() override;
     bool onPaint(platform::Canvas& surface) override;
-    bool onEraseBackground() override { return true; }
-    void onMouseMove(Point p) override;
     void onLButtonUp(Point p) override;
     void onDeviceChange(const platform::DeviceChange& change) override;
 
@@ -39,17 +37,16 @@ public:
     void fillRegions();
 
     WarningForm form() const { return form_; }
-    int hoveredButton() const { return hovered_; }
+    int hoveredButton() const { return hovered(0) == kNoRegion ? None : hovered(0) + 1; }
+    const SkinPlace& skinPlace() const override;
+    Text pictureBase() const override;
     const std::array<SkinRegion, kRegions>& regions() const { return regions_; }
     Size skinSize() const { return size_; }
 
 private:
-    Text pictureBase() const;
-
     Warnings& warnings_;
     WarningForm form_ = WarningForm::Modal;
     std::array<SkinRegion, kRegions> regions_;
-    int hovered_ = None;
     Size size_;
 };
 

@@ -37,6 +37,8 @@ public:
         std::lock_guard lock(mutex_);
         answers_.clear();
         requests_.clear();
+        colours_.clear();
+        colourRequests_.clear();
     }
 
     std::optional<Text> chooseFileToOpen(const FileDialogOptions& options) override
@@ -46,6 +48,27 @@ public:
     std::optional<Text> chooseFileToSave(const FileDialogOptions& options) override
     {
         return next(true, options);
+    }
+    // Colours answer from their own script; with none scripted the dialog is cancelled.
+    void answerColour(std::optional<Color> c)
+    {
+        std::lock_guard lock(mutex_);
+        colours_.push_back(c);
+    }
+    std::vector<Color> colourRequests() const
+    {
+        std::lock_guard lock(mutex_);
+        return colourRequests_;
+    }
+    std::optional<Color> chooseColour(Color initial) override
+    {
+        std::lock_guard lock(mutex_);
+        colourRequests_.push_back(initial);
+        if (colours_.empty())
+            return std::nullopt;
+        std::optional<Color> c = colours_.front();
+        colours_.pop_front();
+        return c;
     }
 
 private:
@@ -63,6 +86,8 @@ private:
     mutable std::mutex mutex_;
     std::deque<std::optional<Text>> answers_;
     std::vector<Request> requests_;
+    std::deque<std::optional<Color>> colours_;
+    std::vector<Color> colourRequests_;
 };
 
 } // namespace platform::headless

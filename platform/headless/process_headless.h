@@ -19,12 +19,18 @@ public:
     void restoreToFront(WindowHandle window) override;
     void debugTrace(const Text& line) override;
     Text environment(const Text& name) override;
+    bool openWithShell(const Text& target) override
+    {
+        opened.push_back(target);
+        return true;
+    }
 
     Text exePath = u"/opt/kvx/KVX_GMouse.exe";
     Text cmdLine = u"KVX_GMouse.exe";
     std::set<Text> heldMutexes;                 // names owned by "another process" or this one
     std::map<Text, WindowHandle> windowsByTitle;
     std::vector<WindowHandle> restored;
+    std::vector<Text> opened;                     // what openWithShell was asked to open
     std::map<Text, Text> environmentOverrides;   // falls back to the real environment
 
     std::vector<Text> traces();

@@ -60,4 +60,19 @@ std::optional<Text> Win32FileDialog::chooseFileToSave(const FileDialogOptions& o
     return runDialog(options, true);
 }
 
+std::optional<Color> Win32FileDialog::chooseColour(Color initial)
+{
+    // The sixteen custom colours the dialog offers live as long as the program.
+    static COLORREF custom[16] = {};
+    CHOOSECOLORW cc{};
+    cc.lStructSize = sizeof(cc);
+    cc.hwndOwner = GetActiveWindow();
+    cc.rgbResult = initial;
+    cc.lpCustColors = custom;
+    cc.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (!ChooseColorW(&cc))
+        return std::nullopt;
+    return Color(cc.rgbResult);
+}
+
 } // namespace platform::win32

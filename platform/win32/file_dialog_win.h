@@ -8,6 +8,7 @@ class Win32FileDialog : public FileDialog {
 public:
     std::optional<Text> chooseFileToOpen(const FileDialogOptions& options) override;
     std::optional<Text> chooseFileToSave(const FileDialogOptions& options) override;
+    std::optional<Color> chooseColour(Color initial) override;
 };
 
 // "A|*.a||" -> "A\0*.a\0\0": the MFC filter form as OPENFILENAMEW wants it.

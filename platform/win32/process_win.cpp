@@ -2,6 +2,8 @@
 
 #include "platform/win32/win_util.h"
 
+#include <shellapi.h>
+
 namespace platform::win32 {
 
 Text Win32Process::executablePath()
@@ -67,6 +69,13 @@ Text Win32Process::environment(const Text& name)
     if (n == 0 || n >= needed) // unset or grown meanwhile
         return Text();
     return fromWide(value.data(), n);
+}
+
+bool Win32Process::openWithShell(const Text& target)
+{
+    // Values above 32 mean success.
+    auto r = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", wide(target).c_str(), nullptr, nullptr, SW_SHOW));
+    return r > 32;
 }
 
 } // namespace platform::win32

@@ -15,6 +15,7 @@ public:
     void restoreToFront(WindowHandle window) override;
     void debugTrace(const Text& line) override;
     Text environment(const Text& name) override;
+    bool openWithShell(const Text& target) override;
 
 private:
     std::mutex mutex_;

@@ -8,7 +8,7 @@ namespace {
 struct RecordingHost : device::DeviceChangeHost {
     std::vector<std::string> calls;
     bool visible = true;
-    void postMessage(unsigned m) override { calls.push_back(m == device::kMsgDeviceArrived ? "post-arrived" : "post"); }
+    void postArrived() override { calls.push_back("post-arrived"); }
     void centreWindow() override { calls.push_back("centre"); }
     void showWindow() override { calls.push_back("show"); visible = true; }
     bool isWindowVisible() override { return visible; }

@@ -106,6 +106,7 @@ TEST(Discovery, TracesEachMatchAndTheCompletedPair)
         void restoreToFront(platform::WindowHandle w) override { real->restoreToFront(w); }
         void debugTrace(const Text& line) override { out->push_back(line); }
         Text environment(const Text& n) override { return real->environment(n); }
+        bool openWithShell(const Text& t) override { return real->openWithShell(t); }
     } capture;
     capture.out = &seen;
     capture.real = platform::os().process;

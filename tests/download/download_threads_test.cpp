@@ -32,7 +32,7 @@ void waitForReports(DownloadRig& rig, std::size_t n)
 
 class QuietHost : public device::DeviceChangeHost {
 public:
-    void postMessage(unsigned) override {}
+    void postArrived() override {}
     void centreWindow() override {}
     void showWindow() override {}
     bool isWindowVisible() override { return true; }

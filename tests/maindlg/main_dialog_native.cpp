@@ -189,13 +189,13 @@ TEST(MainDialogMessages, TrayDoubleClickShowsAndRestoresOtherIconsChangeNothing)
     DialogRig rig;
     auto& dlg = rig.open();
     dlg.send(kSysCommand, platform::syscmd::Close);
-    EXPECT_EQ(dlg.send(app::kMsgTrayIcon, 154, app::kMouseLButtonDblClk), 1);
+    EXPECT_EQ(dlg.send(ui::msg::TrayIcon, 154, app::kMouseLButtonDblClk), 1);
     EXPECT_FALSE(dlg.isVisible());
     rig.native().shows.clear();
-    EXPECT_EQ(dlg.send(app::kMsgTrayIcon, 153, app::kMouseLButtonDblClk), 0);
+    EXPECT_EQ(dlg.send(ui::msg::TrayIcon, 153, app::kMouseLButtonDblClk), 0);
     EXPECT_EQ(rig.native().shows, (std::vector<Show>{Show::Show, Show::Restore}));
     EXPECT_TRUE(dlg.isVisible());
-    EXPECT_EQ(dlg.send(app::kMsgTrayIcon, 153, 0x0200), 0); // a move over the icon does nothing
+    EXPECT_EQ(dlg.send(ui::msg::TrayIcon, 153, 0x0200), 0); // a move over the icon does nothing
     EXPECT_TRUE(hl::tray().menus.empty());
 }
 
@@ -207,7 +207,7 @@ TEST(MainDialogMessages, TrayMenuOffersShowAndExitInTheCurrentLanguage)
     const int foreground = rig.native().foregroundRequests;
     hl::tray().chooser = [](const std::vector<platform::MenuItem>&) { return app::kCmdTrayShow; };
     dlg.send(kSysCommand, platform::syscmd::Close);
-    dlg.send(app::kMsgTrayIcon, 153, app::kMouseRButtonUp);
+    dlg.send(ui::msg::TrayIcon, 153, app::kMouseRButtonUp);
     ASSERT_EQ(hl::tray().menus.size(), 1u);
     const auto& menu = hl::tray().menus[0];
     EXPECT_EQ(menu.at, (platform::Point{1800, 1050}));
@@ -221,10 +221,10 @@ TEST(MainDialogMessages, TrayMenuOffersShowAndExitInTheCurrentLanguage)
     EXPECT_TRUE(dlg.isVisible()) << "show was chosen";
 
     // After switching to Italian (second row of the language list) the menu speaks Italian.
-    dlg.send(app::mainmsg::MenuChosen, 1, 2);
+    dlg.send(ui::msg::MenuChosen, 1, 2);
     EXPECT_EQ(rig.readConfig(u"Init", u"VER_SEL"), u"6");
     EXPECT_EQ(app::paths().macroFolder, rig.dir.path() + u"\\skins\\6_INI_IT\\macro\\");
-    dlg.send(app::kMsgTrayIcon, 153, app::kMouseRButtonUp);
+    dlg.send(ui::msg::TrayIcon, 153, app::kMouseRButtonUp);
     ASSERT_EQ(hl::tray().menus.size(), 2u);
     EXPECT_EQ(hl::tray().menus[1].items[0].text, dlg.look().texts.get(ui::TextSection::DevMac, 34));
     EXPECT_NE(hl::tray().menus[1].items[0].text, u"Show window");
@@ -235,11 +235,11 @@ TEST(MainDialogMessages, MenuChoicesWriteTheConfigurationAndIgnoreRowsOutsideThe
     DialogRig rig;
     auto& dlg = rig.open();
     settings::setCurrentConfiguration(dlg.store(), 2);
-    dlg.send(app::mainmsg::MenuChosen, 0, 0);
+    dlg.send(ui::msg::MenuChosen, 0, 0);
     EXPECT_EQ(rig.readConfig(u"Init", u"CurConfig"), u"2");
 
     for (std::intptr_t row : {0, 3, -5}) {
-        dlg.send(app::mainmsg::MenuChosen, 1, row);
+        dlg.send(ui::msg::MenuChosen, 1, row);
         EXPECT_EQ(rig.readConfig(u"Init", u"VER_SEL"), u"1") << row;
         EXPECT_EQ(dlg.look().language, 1);
     }
@@ -275,7 +275,7 @@ TEST(MainDialogMessages, DpiSyncSendsTheLevelReadFromTheMouseAndItsLighting)
     rig.work.block = std::vector<std::uint8_t>{0x18 + 3, 0, 0, 0, 0, 0, 0, 0};
     rig.work.clear();
     const std::size_t before = rig.mouse->received().size();
-    dlg.send(app::mainmsg::DpiLevelSync);
+    dlg.send(ui::msg::DpiLevelSync);
 
     EXPECT_EQ(rig.work.calls(), (std::vector<std::string>{"read 24 8", "finish"}));
     auto sent = rig.mouse->received();
@@ -295,7 +295,7 @@ TEST(MainDialogMessages, DpiSyncSkipsTheColourOfALevelBeyondTheTable)
                        std::optional<std::vector<std::uint8_t>>()}) {
         rig.work.block = block;
         const std::size_t before = rig.mouse->received().size();
-        dlg.send(app::mainmsg::DpiLevelSync);
+        dlg.send(ui::msg::DpiLevelSync);
         EXPECT_EQ(rig.commands(before), (std::vector<int>{0x13})) << "no 0x14 without a level from the table";
     }
 }
@@ -398,29 +398,13 @@ TEST(MainDialogClose, TrayExitAndTheStatusWarningsExitRunTheSameSequence)
         hl::tray().chooser = [](const std::vector<platform::MenuItem>&) { return app::kCmdTrayExit; };
         std::intptr_t result = runModal(rig, [&](app::CKVX_GMouseDlg& dlg) {
             if (way == 0)
-                dlg.send(app::kMsgTrayIcon, 153, app::kMouseRButtonUp);
+                dlg.send(ui::msg::TrayIcon, 153, app::kMouseRButtonUp);
             else
-                dlg.post(ui::kMsgEndProgram);
+                dlg.post(ui::msg::EndProgram);
         });
         EXPECT_EQ(result, 0) << way;
         EXPECT_FALSE(rig.ws().modalRuns.back().unanswered) << way;
         EXPECT_TRUE(hl::tray().icons.empty()) << way;
         EXPECT_EQ(rig.commands().back(), 0x20) << way;
     }
-}
-
-TEST(MainDialogHooks, StepsOfPagesNotBuiltYetAreNamedOnceEach)
-{
-    DialogRig rig;
-    auto& dlg = rig.open();
-    for (int i = 0; i < 3; ++i) {
-        dlg.invalidate();
-        dlg.show(Show::Normal);
-        rig.ws().pump();
-        dlg.send(app::mainmsg::MacroPageMenu);
-    }
-    const auto& hooks = dlg.hooksReached();
-    EXPECT_EQ(std::count(hooks.begin(), hooks.end(), app::Hook::PageLayers), 1);
-    EXPECT_EQ(std::count(hooks.begin(), hooks.end(), app::Hook::MacroPageMenu), 1);
-    EXPECT_EQ(hooks.front(), app::Hook::MacroPageControls) << "the first one initialisation reaches";
 }

@@ -75,12 +75,12 @@ TEST(MouseChanges, DpiLevelFromTheMouseBecomesCurrentAndIsSavedLevelsOutsideAreI
 {
     DialogRig rig;
     auto& dlg = rig.open();
-    dlg.send(app::kMsgDpiFromMouse, 3);
+    dlg.send(ui::msg::DpiFromMouse, 3);
     EXPECT_EQ(settings::currentDpiLevel(dlg.store()), 3);
     EXPECT_EQ(rig.readConfig(u"ShareData", u"DPI_LEVEL"), u"3");
     EXPECT_EQ(dlg.mouseDpiLevel(), 3);
-    dlg.send(app::kMsgDpiFromMouse, 6);
-    dlg.send(app::kMsgConfigFromMouse, 4);
+    dlg.send(ui::msg::DpiFromMouse, 6);
+    dlg.send(ui::msg::ConfigFromMouse, 4);
     EXPECT_EQ(settings::currentDpiLevel(dlg.store()), 3);
     EXPECT_EQ(rig.readConfig(u"ShareData", u"DPI_LEVEL"), u"3");
 }
@@ -173,7 +173,7 @@ TEST(MouseImage, InitialDownloadWritesTheConfigurationSetAndClosingEndsTheSeries
     // The DPI sync reads back the level the image holds.
     rig.dlg->store().dpiColour[image.dpiLevel] = {4, 5, 6};
     const std::size_t before = rig.mouse->received().size();
-    rig.dlg->send(app::mainmsg::DpiLevelSync);
+    rig.dlg->send(ui::msg::DpiLevelSync);
     auto sent = rig.mouse->received();
     bool colourSent = false;
     for (std::size_t i = before; i < sent.size(); ++i)

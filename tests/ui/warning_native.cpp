@@ -244,7 +244,7 @@ TEST_F(Warning, StatusWarningCoversTheCentredMainWindowAndItsButtonEndsTheProgra
     EXPECT_EQ(ws().surface(*status)->colorAt(1, 1), kNormal2) << "the status form's own pictures";
     EXPECT_TRUE(ws().click(*status, centre(status->regions()[0])));
     EXPECT_FALSE(status->isVisible());
-    EXPECT_EQ(main.messages, std::vector<unsigned>{kMsgEndProgram});
+    EXPECT_EQ(main.messages, std::vector<unsigned>{ui::msg::EndProgram});
 }
 
 TEST_F(Warning, StatusWarningEndedByAKeyIsOnlyHidden)
@@ -288,7 +288,7 @@ TEST_F(Warning, ButtonsActByTheirOwnFormWhateverTheSharedFlagSays)
     EXPECT_EQ(warnings->showWarning(u"modal"), 1);
     EXPECT_TRUE(main.messages.empty()) << "confirming a modal warning never ends the program";
     ws().click(*warnings->status(), centre(warnings->status()->regions()[0]));
-    EXPECT_EQ(main.messages, std::vector<unsigned>{kMsgEndProgram});
+    EXPECT_EQ(main.messages, std::vector<unsigned>{ui::msg::EndProgram});
 }
 
 TEST_F(Warning, AWarningShownFromInsideAnotherKeepsTheRunningOneAlive)

@@ -1,0 +1,141 @@
+// What the regions of the pages start, as the main window does it: the
+// window buttons, the apply step, the settings files, the system dialogs
+// and the page workers.
+#include "app/function_names.h"
+#include "app/main_dialog.h"
+#include "app/paths.h"
+#include "app/playback_link.h"
+#include "app/startup.h"
+#include "macro/macro_file.h"
+#include "platform/platform.h"
+
+namespace app {
+
+std::intptr_t CKVX_GMouseDlg::onMenuChosen(std::uintptr_t which, std::intptr_t row)
+{
+    settings::ConfigStore& s = store();
+    ui::Interaction& in = interaction();
+    if (which == 0) {
+        // The configuration menu has already made its choice current.
+        settings::saveCurrentConfiguration(s, paths().configFile);
+        in.configurationMenuOpen = false;
+    } else if (which == 1) {
+        // Rows count from 1; anything else names no language.
+        const std::intptr_t position = row - 1;
+        if (position >= 0 && position < std::intptr_t(ui::kOfferedLanguages.size())) {
+            const int language = ui::kOfferedLanguages[size_t(position)];
+            look_->applyLanguage(language, paths().configFile);
+            startup().language = language;
+            loadMacros();
+            playbackContext().setMacroSources(presets_.get(), paths().macroFolder, language);
+            setText(startup().productNameEn);
+            trackCurrentPage();
+        }
+        in.languageMenuOpen = false;
+    }
+    redraw();
+    return 0;
+}
+
+void CKVX_GMouseDlg::minimise(platform::Point releasePoint)
+{
+    post(platform::msg::SysCommand, platform::syscmd::Minimize, platform::lParamFromPoint(releasePoint));
+}
+
+void CKVX_GMouseDlg::exitProgram()
+{
+    clearHover();
+    show(platform::Show::Hide);
+    Close();
+}
+
+void CKVX_GMouseDlg::applySettings()
+{
+    if (device_.downloadRunning())
+        return;
+    macro::Library& lib = *library_;
+    SaveJob job;
+    job.configFile = paths().configFile;
+    job.language = look_->language;
+    if (lib.groupCount > 0 && lib.currentGroup >= 0 && lib.currentGroup < lib.groupCount) {
+        if (auto file = macro::groupFilePath(paths().macroFolder, lib.groupNames[size_t(lib.currentGroup)])) {
+            job.groupFile = *file;
+            job.groupTable = &lib.table;
+            job.groupMacroCount = lib.currentGroupMacroCount;
+        }
+    }
+    workers_->runOnce([this, job] { saveApplyStep(store(), job); });
+    download();
+}
+
+settings::SettingsFileContext CKVX_GMouseDlg::settingsFiles() const
+{
+    settings::SettingsFileContext ctx;
+    ctx.configFolder = paths().configFolder;
+    ctx.executableFolder = paths().executableFolder;
+    ctx.productNameEn = startup().productNameEn;
+    ctx.productNameCn = startup().productNameCn;
+    ctx.language = look_->language;
+    return ctx;
+}
+
+void CKVX_GMouseDlg::importSettings()
+{
+    if (settings::importSettingsFile(store(), settingsFiles()) == settings::ImportResult::Imported)
+        redraw();
+}
+
+void CKVX_GMouseDlg::exportSettings()
+{
+    if (settings::exportSettingsFile(settingsFiles()) == settings::ExportResult::Exported)
+        redraw();
+}
+
+void CKVX_GMouseDlg::factoryReset()
+{
+    settings::factoryReset(store(), paths().configFolder, look_->language);
+    redraw();
+}
+
+std::optional<platform::Color> CKVX_GMouseDlg::chooseColour(platform::Color initial)
+{
+    return platform::os().fileDialog->chooseColour(initial);
+}
+
+void CKVX_GMouseDlg::openWithShell(const Text& target) { platform::os().process->openWithShell(target); }
+
+void CKVX_GMouseDlg::openPopup(const ui::PopupRequest& request)
+{
+    // The skinned popup menus place themselves with ui::placePopup.
+    ui::PopupRequest q = request;
+    q.geometry.window = windowRect();
+    q.geometry.clientOrigin = clientToScreen({0, 0});
+    q.geometry.scale = look_->place.scale;
+    q.geometry.fullScreenHeight = platform::os().windows->fullScreenHeight();
+    lastPopup_ = q;
+}
+
+void CKVX_GMouseDlg::closePopup() {}
+
+void CKVX_GMouseDlg::openSoundLighting() {}
+
+void CKVX_GMouseDlg::openGunPresets() {}
+
+settings::FunctionNames& CKVX_GMouseDlg::functionNames()
+{
+    if (!functionNames_)
+        functionNames_ = std::make_unique<ProgramFunctionNames>(look_->skins, *library_, *presets_);
+    return *functionNames_;
+}
+
+void CKVX_GMouseDlg::pageChanged(int page)
+{
+    pages_.currentPage = page;
+    workers_->pageChanged();
+    if (page == kMainPage)
+        workers_->startBlink();
+    else if (page == kLedPage)
+        workers_->startLightingPreview();
+}
+
+} // namespace app

@@ -1,0 +1,247 @@
+// The four pages of the main window on the headless platform: what a press,
+// drag or release over their regions changes, and what they paint.
+#include "tests/maindlg/dialog_rig.h"
+
+#include "platform/headless/file_dialog_headless.h"
+#include "ui/pages/page.h"
+
+#include <gtest/gtest.h>
+
+using namespace maindlgtest;
+
+namespace {
+
+platform::Point centre(const ui::SkinRegion& r) { return {r.x + r.width / 2, r.y + r.height / 2}; }
+
+struct PagesRig : DialogRig {
+    app::CKVX_GMouseDlg& shown()
+    {
+        auto& dlg = open();
+        dlg.show(platform::Show::Normal);
+        ws().pump();
+        return dlg;
+    }
+    void press(platform::Point p)
+    {
+        ws().mouseMove(*dlg, p);
+        ws().click(*dlg, p);
+    }
+    void pressMain(int region) { press(centre(dlg->look().skins.main[size_t(region)])); }
+    void pressAdvanced(int region) { press(centre(dlg->look().skins.advanced[size_t(region)])); }
+    void pressLed(int region) { press(centre(dlg->look().skins.color[size_t(region)])); }
+    std::vector<Text> drawnTexts()
+    {
+        dlg->invalidate();
+        ws().pump();
+        std::vector<Text> out;
+        for (const auto& t : ws().surface(*dlg)->texts())
+            out.push_back(t.text);
+        return out;
+    }
+    bool drawn(const Text& t)
+    {
+        auto texts = drawnTexts();
+        return std::find(texts.begin(), texts.end(), t) != texts.end();
+    }
+    static platform::headless::ScriptedFileDialog& dialogs()
+    {
+        return static_cast<platform::headless::ScriptedFileDialog&>(*platform::os().fileDialog);
+    }
+};
+
+} // namespace
+
+TEST(PageInput, HoverRepaintsOnlyWhenTheRegionUnderTheMouseChanges)
+{
+    PagesRig rig;
+    auto& dlg = rig.shown();
+    auto& w = rig.native();
+    const ui::SkinRegion& apply = dlg.look().skins.main[3];
+    const int before = w.paintCount;
+    rig.ws().mouseMove(dlg, {2, 300});
+    EXPECT_EQ(w.paintCount, before) << "empty space to empty space";
+    rig.ws().mouseMove(dlg, {apply.x + 1, apply.y + 1});
+    rig.ws().mouseMove(dlg, {apply.x + 3, apply.y + 2});
+    EXPECT_EQ(w.paintCount, before + 1) << "into the region, then within it";
+    rig.ws().mouseMove(dlg, {2, 300});
+    EXPECT_EQ(w.paintCount, before + 2) << "and back out";
+}
+
+TEST(PageInput, TabsSwitchPagesAndPressesOnEmptySpaceDragTheWindow)
+{
+    PagesRig rig;
+    auto& dlg = rig.shown();
+    rig.pressMain(7);
+    EXPECT_EQ(dlg.interaction().page, ui::kAdvancedPage);
+    EXPECT_EQ(dlg.pages().currentPage, ui::kAdvancedPage) << "the page workers see it too";
+    rig.pressMain(9);
+    EXPECT_EQ(dlg.interaction().page, ui::kLedPage);
+
+    // On the LED page a main-page-only region is empty space.
+    const auto& skins = dlg.look().skins;
+    std::span<const ui::SkinRegion> common = std::span<const ui::SkinRegion>(skins.main).first(20);
+    std::optional<platform::Point> mainOnly;
+    for (size_t r = 20; r < skins.main.size() && !mainOnly; ++r) {
+        const platform::Point p = centre(skins.main[r]);
+        if (skins.main[r].width > 0 && ui::hitTest(p, std::span(skins.color).first(80)) == ui::kNoRegion &&
+            ui::hitTest(p, common) == ui::kNoRegion)
+            mainOnly = p;
+    }
+    ASSERT_TRUE(mainOnly);
+    rig.press(*mainOnly);
+    ASSERT_EQ(rig.native().moveDrags.size(), 1u);
+    EXPECT_EQ(rig.native().moveDrags[0], *mainOnly);
+}
+
+TEST(PageInput, AdvancedPageSlidersFollowThePressAndTheDrag)
+{
+    PagesRig rig;
+    auto& dlg = rig.shown();
+    rig.pressMain(7);
+    settings::ConfigStore& s = dlg.store();
+    const ui::SkinRegion& dpi = dlg.look().skins.advanced[66];
+    const int level = settings::currentDpiLevel(s);
+
+    rig.press({dpi.x, dpi.y + 5});
+    EXPECT_EQ(s.dpiIndex[level], 0) << "left edge";
+    // 60 % of the width with 23 steps: position 14, index 13.
+    rig.press({dpi.x + dpi.width * 6 / 10, dpi.y + 5});
+    EXPECT_EQ(s.dpiIndex[level], 13);
+
+    // A drag keeps following outside the slider until the button is released.
+    rig.ws().mouseMove(dlg, {dpi.x + 1, dpi.y + 5});
+    rig.ws().lButtonDown(dlg, {dpi.x + 1, dpi.y + 5});
+    rig.ws().mouseMove(dlg, {dpi.x + dpi.width + 40, dpi.y + 100});
+    EXPECT_EQ(s.dpiIndex[level], 22);
+    rig.ws().lButtonUp(dlg, {dpi.x + dpi.width + 40, dpi.y + 100});
+    rig.ws().mouseMove(dlg, {dpi.x + 1, dpi.y + 5});
+    EXPECT_EQ(s.dpiIndex[level], 22) << "released: moves no longer drag";
+
+    const ui::SkinRegion& fire = dlg.look().skins.advanced[31];
+    rig.press({fire.x, fire.y + 2});
+    EXPECT_EQ(s.fireTime, 8) << "the mouse takes nothing below 8";
+    rig.press({fire.x + fire.width / 3, fire.y + 2});
+    EXPECT_GT(s.fireTime, 8);
+}
+
+TEST(PageInput, AdvancedPageRatesLevelsAndColours)
+{
+    PagesRig rig;
+    auto& dlg = rig.shown();
+    rig.pressMain(7);
+    settings::ConfigStore& s = dlg.store();
+
+    rig.pressAdvanced(35);
+    EXPECT_EQ(s.reportRate, 1);
+    EXPECT_EQ(s.reportInterval, settings::reportIntervalFor(1));
+
+    s.dpiEnabled[4] = 1;
+    rig.pressAdvanced(51);
+    EXPECT_EQ(s.dpiEnabled[4], 0);
+    rig.pressAdvanced(64);
+    EXPECT_NE(settings::currentDpiLevel(s), 4) << "a disabled level cannot be chosen";
+
+    const settings::ColourNibbles before = s.dpiColour[2];
+    rig.dialogs().reset();
+    rig.dialogs().cancelNext();
+    rig.pressAdvanced(79);
+    EXPECT_EQ(s.dpiColour[2].red, before.red) << "Cancel changes nothing";
+    rig.dialogs().answerColour(platform::rgb(255, 0, 0x10));
+    rig.pressAdvanced(79);
+    EXPECT_EQ(s.dpiColour[2].red, 0);
+    EXPECT_EQ(s.dpiColour[2].green, 15);
+    EXPECT_EQ(s.dpiColour[2].blue, settings::colourNibble(0x10));
+    ASSERT_EQ(rig.dialogs().colourRequests().size(), 2u);
+}
+
+TEST(PageInput, MainPageKeepsTheLastLeftClickAndSwitchesLooks)
+{
+    PagesRig rig;
+    auto& dlg = rig.shown();
+    settings::ConfigStore& s = dlg.store();
+    const int config = settings::currentConfiguration(s);
+    for (int b = 0; b < settings::kButtons; ++b)
+        if (s.buttons[config][b].functionCode == 1)
+            s.buttons[config][b].functionCode = 2;
+    s.buttons[config][0].functionCode = 1;
+
+    rig.pressMain(20);
+    EXPECT_EQ(ui::shownTips(), std::vector<int>{7});
+    EXPECT_FALSE(dlg.lastPopup()) << "no menu for the last left click";
+
+    rig.pressMain(21);
+    ASSERT_TRUE(dlg.lastPopup());
+    EXPECT_EQ(dlg.lastPopup()->kind, ui::PopupKind::ButtonMenu);
+    EXPECT_EQ(dlg.lastPopup()->button, 1);
+    EXPECT_EQ(dlg.interaction().editedButton, 1);
+
+    rig.pressMain(79);
+    EXPECT_EQ(dlg.interaction().imageVariant, ui::kVariantDark);
+    EXPECT_EQ(dlg.pictureVariant(), u"_dark");
+}
+
+TEST(PageInput, LedPageInSoundLightingOnlyLeavesIt)
+{
+    PagesRig rig;
+    auto& dlg = rig.shown();
+    rig.pressMain(9);
+    settings::ConfigStore& s = dlg.store();
+    settings::setLightingEffect(s, 3);
+    rig.pressLed(19);
+    ASSERT_EQ(s.soundLighting, 1);
+    const int symmetry = s.effectSymmetry;
+    rig.pressLed(45);
+    EXPECT_EQ(s.effectSymmetry, symmetry);
+    rig.pressLed(17);
+    EXPECT_EQ(s.soundLighting, 0);
+    rig.pressLed(45);
+    EXPECT_NE(s.effectSymmetry, symmetry);
+
+    settings::setLightingEffect(s, 2);
+    const auto speed = s.effectSpeed;
+    rig.pressLed(41);
+    EXPECT_EQ(s.effectSpeed, speed) << "effect 2 has no speed";
+}
+
+TEST(PageInput, RecordingRefusesEverythingButRecordExitAndMinimise)
+{
+    PagesRig rig;
+    auto& dlg = rig.shown();
+    dlg.interaction().recording = true;
+    rig.pressMain(7);
+    EXPECT_EQ(dlg.interaction().page, ui::kMainPage);
+    EXPECT_EQ(ui::shownTips(), (std::vector<int>{20, 20})) << "on press and on release";
+}
+
+TEST(PageInput, ApplyAndTheLink)
+{
+    PagesRig rig;
+    auto& dlg = rig.shown();
+    rig.work.clear();
+    rig.pressMain(3);
+    dlg.workers().joinOnce();
+    EXPECT_EQ(rig.work.count("download(main)"), 1);
+
+    dlg.appearance().skins.region19Text = u"https://example.com/manual";
+    dlg.appearance().skins.main[19] = {4, 600, 20, 20, u""};
+    rig.pressMain(19);
+    EXPECT_EQ(rig.process.opened, std::vector<Text>{u"https://example.com/manual"});
+}
+
+TEST(PagePainting, TextsOfTheCommonRegionsButtonsAndLiveValues)
+{
+    PagesRig rig;
+    auto& dlg = rig.shown();
+    EXPECT_TRUE(rig.drawn(u"Buttons"));
+    EXPECT_TRUE(rig.drawn(u"Apply"));
+    EXPECT_TRUE(rig.drawn(dlg.look().texts.languageName(1)));
+    Text name = settings::buttonDisplayName(dlg.store(), 0, dlg.functionNames());
+    ASSERT_FALSE(name.empty());
+    EXPECT_TRUE(rig.drawn(name));
+
+    rig.pressMain(7);
+    settings::ConfigStore& s = dlg.store();
+    s.fireTime = 123;
+    EXPECT_TRUE(rig.drawn(u"123"));
+    EXPECT_TRUE(rig.drawn(u"Performance"));
+}

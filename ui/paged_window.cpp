@@ -1,0 +1,149 @@
+#include "ui/paged_window.h"
+
+#include "platform/platform.h"
+#include "ui/pages/advanced_page.h"
+#include "ui/pages/led_page.h"
+#include "ui/pages/macro_page.h"
+#include "ui/pages/main_page.h"
+#include "ui/tips.h"
+
+namespace ui {
+
+PagedWindow::PagedWindow(int templateId) : SkinnedWindow(templateId), common_(*this)
+{
+    pages_[kMainPage] = std::make_unique<MainPage>(*this, common_);
+    pages_[kAdvancedPage] = std::make_unique<AdvancedPage>(*this);
+    pages_[kMacroPage] = std::make_unique<MacroPage>(*this);
+    pages_[kLedPage] = std::make_unique<LedPage>(*this);
+}
+
+PagedWindow::~PagedWindow() = default;
+
+void PagedWindow::trackCurrentPage()
+{
+    std::span<const SkinRegion> main = look().skins.main;
+    if (interaction_.page == kMainPage)
+        setTrackedTables({main});
+    else
+        setTrackedTables({main.first(kCommonRegions), page().hitTable()});
+}
+
+int PagedWindow::hoveredPage() const { return interaction_.page == kMainPage ? hovered(0) : hovered(1); }
+
+Text PagedWindow::pictureBase() const { return pages_[size_t(interaction_.page)]->pictureBase(); }
+
+Text PagedWindow::pictureVariant() const
+{
+    return pages_[size_t(interaction_.page)]->hasImageVariants() ? variantSuffix(interaction_.imageVariant) : Text();
+}
+
+bool PagedWindow::routeToPages(unsigned id, std::uintptr_t wParam, std::intptr_t lParam)
+{
+    for (auto& p : pages_)
+        if (p->message(id, wParam, lParam))
+            return true;
+    return false;
+}
+
+void PagedWindow::redraw()
+{
+    std::span<const Rect> holes = page().controlRects();
+    if (holes.empty())
+        invalidate(true);
+    else
+        invalidateExcept(holes.data(), int(holes.size()), true);
+}
+
+void PagedWindow::switchPage(int to)
+{
+    if (to < 0 || to >= kPageCount || to == interaction_.page)
+        return;
+    page().endDrag();
+    page().hidden();
+    interaction_.page = to;
+    page().shown();
+    trackCurrentPage();
+    pageChanged(to);
+}
+
+bool PagedWindow::refusedWhileRecording()
+{
+    if (!interaction_.recording)
+        return false;
+    const int main = hoveredMain();
+    const bool allowed = (interaction_.page == kMacroPage && hoveredPage() == 4) || main == 0 || main == 1 ||
+                         !anyHovered();
+    if (allowed)
+        return false;
+    showTip(20);
+    return true;
+}
+
+void PagedWindow::onMouseMove(Point p)
+{
+    if (page().drag(p)) {
+        redraw();
+        trackMouseLeave(1);
+        return;
+    }
+    SkinnedWindow::onMouseMove(p);
+}
+
+void PagedWindow::onLButtonDown(Point p)
+{
+    page().beforePress();
+    if (refusedWhileRecording())
+        return;
+    if (anyHovered()) {
+        setPressed(true);
+        redraw();
+    }
+    if (interaction_.popupOpen) {
+        interaction_.configurationMenuOpen = false;
+        interaction_.languageMenuOpen = false;
+        interaction_.popupOpen = false;
+        closePopup();
+    }
+    if (!anyHovered()) {
+        beginMoveDrag(p);
+        return;
+    }
+    const int main = hoveredMain();
+    const int own = hoveredPage();
+    common_.pressTabs(main);
+    // A tab press has shown another page: the press belongs to the tab alone.
+    if (main < common::FirstTab || main >= common::FirstTab + kPageCount)
+        page().press(own, p);
+    common_.pressPopups(main);
+    redraw();
+    update();
+}
+
+void PagedWindow::onLButtonUp(Point p)
+{
+    if (refusedWhileRecording())
+        return;
+    setPressed(false);
+    if (const int main = hoveredMain(); main < kCommonRegions)
+        common_.release(main, p);
+    redraw();
+    page().endDrag();
+}
+
+void PagedWindow::mouseLeft()
+{
+    if (page().dragging() && !platform::os().windows->isKeyDown(platform::vk::LButton))
+        page().endDrag();
+    SkinnedWindow::mouseLeft();
+}
+
+void PagedWindow::paintLayers(SkinPictures& pictures)
+{
+    PagePaint paint{pictures, look()};
+    page().paintLayer(paint);
+    common_.paintLayer(paint);
+    common_.paintTexts(paint);
+    page().paintTexts(paint);
+}
+
+} // namespace ui

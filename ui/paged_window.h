@@ -1,0 +1,61 @@
+#pragma once
+// The main window's skinned side: the four pages and the common regions, the
+// tables hit-tested for the current page, and the routing of presses,
+// releases, drags and painting to the page shown. What the regions start
+// (apply, import, popups, dialogs) is left to the window that derives from it.
+#include "ui/pages/common_regions.h"
+#include "ui/pages/page.h"
+#include "ui/skinned_window.h"
+
+#include <array>
+#include <memory>
+
+namespace ui {
+
+class PagedWindow : public SkinnedWindow, public PageHost {
+public:
+    explicit PagedWindow(int templateId);
+    ~PagedWindow() override;
+
+    Page& page() { return *pages_[size_t(interaction_.page)]; }
+    Page& page(int id) { return *pages_[size_t(id)]; }
+    CommonRegions& commonRegions() { return common_; }
+    // The region tables hit-tested for the current page, again (after the skins were read).
+    void trackCurrentPage();
+    // A private message one of the pages owns; false when none does.
+    bool routeToPages(unsigned id, std::uintptr_t wParam, std::intptr_t lParam);
+
+    // --- SkinnedWindow ---
+    const SkinPlace& skinPlace() const override { return look().place; }
+    Text pictureBase() const override;
+    Text pictureVariant() const override;
+    void onMouseMove(Point p) override;
+    void onLButtonDown(Point p) override;
+    void onLButtonUp(Point p) override;
+
+    // --- PageHost, the parts every main window answers alike ---
+    platform::Window& window() override { return *this; }
+    Interaction& interaction() override { return interaction_; }
+    int hoveredMain() const override { return hovered(0); }
+    int hoveredPage() const override;
+    bool pressed() const override { return SkinnedWindow::pressed(); }
+    void redraw() override;
+    void switchPage(int page) override;
+
+protected:
+    void paintLayers(SkinPictures& pictures) override;
+    void mouseLeft() override;
+    // After a page switch (the page workers start here).
+    virtual void pageChanged(int /*page*/) {}
+
+private:
+    // The recording guard: while a macro is recorded, only the record
+    // region, exit, minimise and empty space may be pressed.
+    bool refusedWhileRecording();
+
+    Interaction interaction_;
+    CommonRegions common_;
+    std::array<std::unique_ptr<Page>, kPageCount> pages_;
+};
+
+} // namespace ui

@@ -1,0 +1,42 @@
+#pragma once
+// Where the main window's popup menus open. A region opens a menu; the menu
+// knows its own height (its mask picture), the main window knows the region
+// and where the window is. placePopup joins the two into the screen
+// rectangle the menu is shown at.
+#include "ui/skin.h"
+
+namespace ui {
+
+enum class PopupKind {
+    ConfigurationMenu,  // common 10
+    ButtonMenu,         // main 20 + b
+    EmptyMenu,          // main 101, 102
+    PlainLanguageMenu,  // common 17 (without the language list)
+    LanguageMenu,       // common 4 (with the language list)
+    EffectMenu,         // LED 35
+    ReactionTypeMenu,   // LED 66 + b
+    InsertMenu,         // macro 5
+};
+
+// The main window as placement sees it, in screen pixels.
+struct PopupGeometry {
+    Rect window;            // GetWindowRect of the main window
+    Point clientOrigin;     // client (0, 0) on the screen
+    int scale = 1;
+    int fullScreenHeight = 0; // SM_CYFULLSCREEN
+};
+
+struct PopupRequest {
+    PopupKind kind = PopupKind::ConfigurationMenu;
+    int region = kNoRegion;  // the region that opens it, in its page's table
+    int button = -1;         // the button of a button or reaction type menu
+    SkinRegion at;           // that region (window pixels)
+    PopupGeometry geometry;
+};
+
+// The screen rectangle of a popup. `ownSize` is the popup's size at scale 1
+// from its own pictures: its height places button and empty menus, and the
+// insert menu takes its whole size; the other menus have fixed heights.
+Rect placePopup(const PopupRequest& request, Size ownSize);
+
+} // namespace ui
