@@ -253,6 +253,7 @@ void CKVX_GMouseDlg::endOpenSubDialogs(std::intptr_t result)
 
 void CKVX_GMouseDlg::Close()
 {
+    popups_.close();
     tray_->remove();
     device_.finish();
     device::sendClose(device::reports());
