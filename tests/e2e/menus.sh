@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The popup menus with the real program: the primary-click guard (tip 7), a
 # multimedia key put on button 3 through the button menu and its sub-menu and
-# applied to the mouse, configuration 4 chosen in the configuration menu and
+# applied to the mouse, a library macro and a gun preset (a left-button
+# macro) applied, configuration 4 chosen in the configuration menu and
 # applied, the language menu switching to Italian and back, and a button menu
 # low on the screen opening above its label. The menus' pictures are compared
 # with references.
@@ -45,7 +46,7 @@ apply() {
 }
 
 start_app
-wait_for main_visible || fail "the main window did not appear"
+E2E_WAIT=150 wait_for main_visible || fail "the main window did not appear"
 wait_for test -s "$KVX_GMOUSE_SIM" || fail "the simulated memory was never saved"
 sleep 2
 geometry_of "$E2E_TITLE" MAIN || fail "no main window"
@@ -83,6 +84,51 @@ consumer_key_in_slot_4() {
         [ "$(memory_byte $((0xA0 + 30 + 3)))$(memory_byte $((0xA0 + 30 + 4)))" = 8a01 ]
 }
 E2E_WAIT=20 wait_for consumer_key_in_slot_4 || fail "slot 4 holds $(memory_byte $((0x0B))), not the consumer key 0x18A"
+
+# Button 4 (region 24): button menu row 9, group 2 ("Games", 5 macros), its first macro: code 512.
+click_main 304 313
+wait_for visible MainMenuDlg || fail "the button menu of button 4 did not open"
+geometry_of MainMenuDlg MENU
+menu_row_at x MENU 9 26
+wait_for visible SubMenuDlg || fail "the macro group list did not open"
+geometry_of SubMenuDlg SUB
+[ "$SUB_Y" -eq $((MENU_Y + 7 * 26)) ] || fail "the group list of 2 groups is not 7 rows down"
+menu_row_at x SUB 2 24
+# The macro choice menu ends level with the group's row: 5 macros, so 3 rows above the list's top.
+xdotool mousemove --sync $((SUB_X + 160 + 40)) $((SUB_Y - 3 * 24 + 12))
+sleep 0.4
+click_here
+wait_for gone MainMenuDlg || fail "the menus stayed open after the macro choice"
+
+# Button 8 (region 27): button menu row 12, the first gun preset: code 50, a left-button macro.
+click_main 304 213
+wait_for visible MainMenuDlg || fail "the button menu of button 8 did not open"
+geometry_of MainMenuDlg MENU
+menu_row_at x MENU 12 26
+wait_for visible SubMenuDlg || fail "the gun preset list did not open"
+geometry_of SubMenuDlg SUB
+menu_row_at x SUB 1 24
+click_here
+wait_for gone MainMenuDlg || fail "the menus stayed open after the preset choice"
+
+apply
+E2E_WAIT=20 wait_for config_is Config0 K4 512 || fail "config.ini holds K4=$(config_value Config0 K4), not 512"
+E2E_WAIT=20 wait_for config_is Config0 K7 50 || fail "config.ini holds K7=$(config_value Config0 K7), not 50"
+[ "$(config_value Config0 LEFT_MAC07)" = 1 ] || fail "the gun preset is no left-button macro in config.ini"
+# Slot 5 plays a library macro from the address of its directory entry; slot 8 a left-button macro.
+library_macro_in_slot_5() {
+    local code address
+    code=$((0x$(memory_byte $((0x0C))) & 0x1F))
+    address=$((0x$(memory_byte $((0xC8 + 5))) + ((0x$(memory_byte $((0xC8 + 6))) & 0x3F) << 8)))
+    { [ $code -eq $((0x0D)) ] || [ $code -eq $((0x0E)) ]; } && [ $address -ge $((0x400)) ] &&
+        [ "$(memory_byte $address)" != ff ]
+}
+E2E_WAIT=20 wait_for library_macro_in_slot_5 || fail "slot 5 holds no library macro stream (byte $(memory_byte $((0x0C))))"
+left_button_macro_in_slot_8() {
+    local code=$((0x$(memory_byte $((0x0F))) & 0x1F))
+    [ $code -eq $((0x1E)) ] || [ $code -eq $((0x1F)) ]
+}
+E2E_WAIT=20 wait_for left_button_macro_in_slot_8 || fail "slot 8 holds $(memory_byte $((0x0F))), no left-button macro"
 
 # Configuration menu (region 10): the fourth configuration.
 click_main 95 350
