@@ -254,6 +254,7 @@ void CKVX_GMouseDlg::endOpenSubDialogs(std::intptr_t result)
 
 void CKVX_GMouseDlg::Close()
 {
+    popups_.close();
     tray_->remove();
     if (soundWave_)
         soundWave_->stopLighting(); // no lighting command after the close command

@@ -12,6 +12,7 @@
 #include "settings/config_files.h"
 #include "settings/config_store.h"
 #include "ui/appearance.h"
+#include "ui/menus/skinned_menu.h"
 #include "ui/messages.h"
 #include "ui/paged_window.h"
 #include "ui/warning_dlg.h"
@@ -83,6 +84,7 @@ public:
     std::optional<platform::Size> skinSize() const { return skinSize_; }
     // The popup a region asked for last, placed against the window (the menus open it).
     const std::optional<ui::PopupRequest>& lastPopup() const { return lastPopup_; }
+    ui::menus::PopupMenus& popups() { return popups_; }
     // What a download writes: the store, the macros buttons play, the effect list.
     device::DownloadSources downloadSources();
     // A full download on the calling thread (power events, the apply step).
@@ -166,6 +168,7 @@ private:
     int mouseDpiLevel_ = 0; // the level the mouse reported last (the sound lighting restores it)
     std::unique_ptr<ProgramFunctionNames> functionNames_;
     std::optional<ui::PopupRequest> lastPopup_;
+    ui::menus::PopupMenus popups_; // after what the menus read, so they go first
 };
 
 } // namespace app

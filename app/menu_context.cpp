@@ -5,13 +5,34 @@
 
 namespace app {
 
+MenuOpening menuOpening(const ui::PopupRequest& request)
+{
+    namespace kind = ui::menus::kind;
+    MenuOpening o;
+    o.button = request.button;
+    switch (request.kind) {
+    case ui::PopupKind::ConfigurationMenu: o.kind = kind::Configuration; break;
+    case ui::PopupKind::ButtonMenu: o.kind = kind::Button; break;
+    case ui::PopupKind::EmptyMenu: o.kind = kind::Empty; break;
+    case ui::PopupKind::PlainLanguageMenu: o.kind = kind::Language; break;
+    case ui::PopupKind::LanguageMenu:
+        o.kind = kind::Language;
+        o.withLanguageList = true;
+        break;
+    case ui::PopupKind::EffectMenu: o.kind = kind::LightingEffect; break;
+    case ui::PopupKind::ReactionTypeMenu: o.kind = kind::ReactionType; break;
+    case ui::PopupKind::InsertMenu: o.kind = kind::Insert; break;
+    }
+    return o;
+}
+
 ui::menus::MenuContext menuContext(CKVX_GMouseDlg& dlg, const MenuOpening& opening)
 {
     settings::ConfigStore& s = dlg.store();
     ui::menus::MenuContext c;
-    c.look = &dlg.look();
-    c.sources.texts = &dlg.look().texts;
-    c.sources.functions = &dlg.look().skins.functions;
+    c.look = &dlg.appearance();
+    c.sources.texts = &dlg.appearance().texts;
+    c.sources.functions = &dlg.appearance().skins.functions;
     c.sources.presets = &dlg.presets();
     c.sources.userColours = s.userDisplayColour;
     for (int e = 0; e < 14; ++e)
@@ -26,7 +47,7 @@ ui::menus::MenuContext menuContext(CKVX_GMouseDlg& dlg, const MenuOpening& openi
     c.target.editedButton = opening.kind == ui::menus::kind::Button ? opening.button : -1;
     c.target.reactionButton = opening.kind == ui::menus::kind::ReactionType ? opening.button : -1;
     c.target.macroFolder = paths().macroFolder;
-    c.target.language = dlg.look().language;
+    c.target.language = dlg.appearance().language;
     return c;
 }
 

@@ -3,6 +3,7 @@
 // and the page workers.
 #include "app/function_names.h"
 #include "app/main_dialog.h"
+#include "app/menu_context.h"
 #include "app/paths.h"
 #include "app/playback_link.h"
 #include "app/startup.h"
@@ -124,9 +125,14 @@ void CKVX_GMouseDlg::openPopup(const ui::PopupRequest& request)
     q.geometry.scale = look_->place.scale;
     q.geometry.fullScreenHeight = platform::os().windows->fullScreenHeight();
     lastPopup_ = q;
+    const MenuOpening opening = menuOpening(q);
+    ui::menus::MenuContext context = menuContext(*this, opening);
+    const platform::Size own = ui::menus::PopupMenus::sizeOf(opening.kind, context);
+    if (popups_.open(opening.kind, std::move(context), ui::placePopup(q, own)))
+        interaction().popupOpen = true;
 }
 
-void CKVX_GMouseDlg::closePopup() {}
+void CKVX_GMouseDlg::closePopup() { popups_.close(); }
 
 void CKVX_GMouseDlg::openSoundLighting()
 {

@@ -117,27 +117,18 @@ TEST(MenuGeometryTest, RowsComeFromTheMaskAndTheKind)
     // A missing mask leaves nothing to hover.
     g = menuGeometry(describeMenu(kind::Button, src.get()), {0, 0});
     EXPECT_EQ(g.rows, 0);
-    EXPECT_EQ(RowTracker(g, 1, false).rowAt({1, 1}), kNoRow);
+    EXPECT_TRUE(rowRegions(g, 1).empty());
 }
 
-TEST(RowTracking, MenusForgetTheRowOutsideSubMenusKeepIt)
+TEST(RowRegions, RowsAreScaledStripsOfTheMenusWidth)
 {
     MenuGeometry g{100, 20, 80, 4};
-    RowTracker menu(g, 2, false);
-    EXPECT_TRUE(menu.move({10, 45})); // scale 2: row 2 spans y 40..79
-    EXPECT_EQ(menu.hovered(), 2);
-    EXPECT_FALSE(menu.move({199, 79}));
-    EXPECT_TRUE(menu.move({200, 79})); // right edge outside
-    EXPECT_EQ(menu.hovered(), kNoRow);
-
-    RowTracker sub(g, 1, true);
-    sub.move({5, 65});
-    EXPECT_FALSE(sub.move({150, 10})); // beside the menu, toward the macro choice menu
-    EXPECT_EQ(sub.hovered(), 4);
-    sub.press();
-    EXPECT_TRUE(sub.pressed());
-    EXPECT_EQ(sub.release(), 4);
-    EXPECT_FALSE(sub.pressed());
+    auto rows = rowRegions(g, 2);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(ui::hitTest({10, 45}, rows), 1); // row 2 spans y 40..79 at scale 2
+    EXPECT_EQ(ui::hitTest({199, 79}, rows), 1);
+    EXPECT_EQ(ui::hitTest({200, 79}, rows), ui::kNoRegion); // right edge outside
+    EXPECT_EQ(ui::hitTest({0, 160}, rows), ui::kNoRegion);
 }
 
 TEST(MenuChoices, ButtonMenuRows)
@@ -157,7 +148,7 @@ TEST(MenuChoices, ButtonMenuRows)
     }
     MenuChoice shortcut = choose(menu, 10);
     ASSERT_TRUE(shortcut.message);
-    EXPECT_EQ(*shortcut.message, (OwnerMessage{ownermsg::OpenShortcutCapture, 0, 0, true}));
+    EXPECT_EQ(*shortcut.message, (OwnerMessage{ui::msg::OpenShortcutCapture, 0, 0, true}));
     EXPECT_TRUE(shortcut.close);
 
     MenuGeometry g = menuGeometry(menu, {176, 390});
@@ -220,7 +211,7 @@ TEST(MenuChoices, GroupListAndMacroChoicePlacement)
     EXPECT_EQ(c.action, Action::AssignMacro);
     EXPECT_EQ(c.code, 1);
     EXPECT_EQ(c.value, 2);
-    EXPECT_EQ(*c.message, (OwnerMessage{ownermsg::MenuChosen, 2, 0}));
+    EXPECT_EQ(*c.message, (OwnerMessage{ui::msg::MenuChosen, 2, 0}));
 
     // A group without macros: nothing shown, nothing to choose.
     MenuSpec none = describeMacroChoice(2, 0, src.get());
@@ -236,23 +227,23 @@ TEST(MenuChoices, MacroPageAndLightingMenus)
     src.effects = {0, 3, 12};
     MenuSpec insert = describeMenu(kind::Insert, src.get());
     EXPECT_FALSE(choose(insert, 3).close);
-    EXPECT_EQ(*choose(insert, 6).message, (OwnerMessage{ownermsg::MacroPageMenu, 14, 146, false}));
+    EXPECT_EQ(*choose(insert, 6).message, (OwnerMessage{ui::msg::MacroPageMenu, 14, 146, false}));
     MenuGeometry ig = menuGeometry(insert, {150, 140});
     EXPECT_EQ(subMenuFor(insert, 3, ig, 0)->source, source::Move);
     EXPECT_EQ(subMenuFor(insert, 3, ig, 0)->size, (Size{300, 721}));
     EXPECT_EQ(*choose(describeSubMenu(source::Move, src.get()), 2).message,
-              (OwnerMessage{ownermsg::MacroPageMenu, 14, 254, false}));
+              (OwnerMessage{ui::msg::MacroPageMenu, 14, 254, false}));
     EXPECT_EQ(choose(describeSubMenu(source::InsertAfter, src.get()), 6).message->lParam, 252);
     EXPECT_EQ(choose(describeSubMenu(source::Cpi, src.get()), 2).message->lParam, 258);
     MenuSpec before = describeSubMenu(source::InsertBefore, src.get());
     EXPECT_EQ(before.rows[0].arrow, Arrow::Down);
     EXPECT_EQ(before.rows[1].arrow, Arrow::Up);
     EXPECT_EQ(*choose(describeMenu(kind::Event, src.get()), 2).message,
-              (OwnerMessage{ownermsg::MacroPageMenu, 13, 2, true}));
+              (OwnerMessage{ui::msg::MacroPageMenu, 13, 2, true}));
 
     MenuChoice mode = choose(describeMenu(kind::LightingMode, src.get()), 4);
     EXPECT_EQ(mode.value, 6);
-    EXPECT_EQ(*mode.message, (OwnerMessage{ownermsg::LightingModeChosen, 3, 0}));
+    EXPECT_EQ(*mode.message, (OwnerMessage{ui::msg::LedEventValues1, 3, 0}));
     MenuChoice effect = choose(describeMenu(kind::LightingEffect, src.get()), 3);
     EXPECT_EQ(effect.value, 12);
     EXPECT_TRUE(effect.repaintOwner);
@@ -269,12 +260,12 @@ TEST(MenuChoices, LanguageMenus)
     ASSERT_EQ(menu.rows.size(), 2u);
     EXPECT_TRUE(menu.rowPictures);
     EXPECT_EQ(menu.rows[1].picturePrefix, u"6_INI_IT\\ver");
-    EXPECT_EQ(*choose(menu, 2).message, (OwnerMessage{ownermsg::MenuChosen, 1, 2}));
+    EXPECT_EQ(*choose(menu, 2).message, (OwnerMessage{ui::msg::MenuChosen, 1, 2}));
 
     MenuSpec plain = describeMenu(kind::Language, src.get());
     EXPECT_EQ(plain.rows.size(), 2u);
     EXPECT_FALSE(plain.rowPictures);
-    EXPECT_EQ(*choose(plain, 1).message, (OwnerMessage{ownermsg::MenuChosen, 1, 1}));
+    EXPECT_EQ(*choose(plain, 1).message, (OwnerMessage{ui::msg::MenuChosen, 1, 1}));
 }
 
 TEST(MenuChoices, MissingTextsStillGiveRows)
@@ -336,7 +327,7 @@ TEST_F(CarryOutTest, AssignmentsReachTheEditedButtonOfTheCurrentConfiguration)
 
     auto m = carryOut(choose(describeMenu(kind::Configuration, src.get()), 4), target);
     EXPECT_EQ(settings::currentConfiguration(s), 3);
-    EXPECT_EQ(*m, (OwnerMessage{ownermsg::MenuChosen, 0, 0}));
+    EXPECT_EQ(*m, (OwnerMessage{ui::msg::MenuChosen, 0, 0}));
 }
 
 TEST_F(CarryOutTest, PrimaryClickStaysInConfigurationZero)
@@ -354,7 +345,7 @@ TEST_F(CarryOutTest, LibraryMacroIsCheckedAgainstItsFile)
     Sources src;
     src.groups({0, 4});
     MenuChoice third = choose(describeMacroChoice(1, 0, src.get()), 3);
-    EXPECT_EQ(*carryOut(third, target), (OwnerMessage{ownermsg::MenuChosen, 2, 0}));
+    EXPECT_EQ(*carryOut(third, target), (OwnerMessage{ui::msg::MenuChosen, 2, 0}));
     EXPECT_EQ(s.buttons[0][3].functionCode, 2 * 256 + 2);
 
     // The macro was deleted after the menu opened.
@@ -381,7 +372,7 @@ TEST_F(CarryOutTest, LedAndPresetTargets)
 
     MenuSpec weapons = describeMenu(kind::Weapon, src.get());
     EXPECT_FALSE(carryOut(choose(weapons, 2), target)); // already current
-    EXPECT_EQ(*carryOut(choose(weapons, 3), target), (OwnerMessage{ownermsg::PresetChosen, 1, 0}));
+    EXPECT_EQ(*carryOut(choose(weapons, 3), target), (OwnerMessage{ui::msg::PresetDialog, 1, 0}));
     EXPECT_EQ(preset, 2);
 
     carryOut(choose(describeMenu(kind::LightingMode, src.get()), 5), target);

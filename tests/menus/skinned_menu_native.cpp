@@ -145,13 +145,17 @@ TEST_F(MenuWindows, LibraryMacroThroughTheGroupList)
     EXPECT_EQ(choice->windowRect().top + 4 * h, groups->windowRect().top + 2 * h);
     EXPECT_EQ(drawnTexts(*choice), (std::vector<Text>{u"b", u"c", u"d", u"e"}));
 
-    // Off the group list toward the macros, the group stays hovered.
+    // Off the group list toward the macros, the group stays hovered and the menus stay open.
     EXPECT_FALSE(hl::windows().mouseMove(*groups, {400, 5}));
+    hl::windows().mouseLeave(*groups);
+    hl::windows().mouseLeave(*menu);
+    EXPECT_EQ(groups->hoveredRow(), 2);
     EXPECT_EQ(groups->child(), choice);
+    EXPECT_EQ(menu->child(), groups);
     hl::windows().mouseMove(*choice, row(*choice, 3));
     hl::windows().click(*choice, row(*choice, 3));
     EXPECT_EQ(s.buttons[0][3].functionCode, 2 * 256 + 2);
-    EXPECT_EQ(owner.received, (std::vector<OwnerMessage>{{ownermsg::MenuChosen, 2, 0}}));
+    EXPECT_EQ(owner.received, (std::vector<OwnerMessage>{{ui::msg::MenuChosen, 2, 0}}));
     EXPECT_FALSE(menus.isOpen());
 }
 
@@ -164,7 +168,7 @@ TEST_F(MenuWindows, ConfigurationChoiceWhoseOwnerClosesTheMenu)
     hl::windows().mouseMove(*menu, row(*menu, 3));
     hl::windows().click(*menu, row(*menu, 3));
     EXPECT_EQ(settings::currentConfiguration(s), 2);
-    EXPECT_EQ(owner.received, (std::vector<OwnerMessage>{{ownermsg::MenuChosen, 0, 0}}));
+    EXPECT_EQ(owner.received, (std::vector<OwnerMessage>{{ui::msg::MenuChosen, 0, 0}}));
     EXPECT_FALSE(menus.closeRequest);
     // The closed menu is gone at the next opening, and the next one works.
     ASSERT_TRUE(menus.open(kind::Configuration, context(), Rect::fromXywh(50, 50, 166, 500)));
@@ -187,5 +191,5 @@ TEST_F(MenuWindows, LanguageMenuRowsAreTheLanguagesOwnPictures)
     EXPECT_NE(pixel(row(*menu, 2)), before) << "the hovered language shows its over picture";
     hl::windows().click(*menu, row(*menu, 2));
     ASSERT_FALSE(owner.received.empty());
-    EXPECT_EQ(owner.received[0], (OwnerMessage{ownermsg::MenuChosen, 1, 2}));
+    EXPECT_EQ(owner.received[0], (OwnerMessage{ui::msg::MenuChosen, 1, 2}));
 }

@@ -272,29 +272,14 @@ platform::Rect rowRect(const MenuGeometry& g, int row, int scale)
     return platform::Rect::fromXywh(0, (row - 1) * g.rowHeight * scale, g.width * scale, g.rowHeight * scale);
 }
 
-int RowTracker::rowAt(platform::Point p) const
+std::vector<SkinRegion> rowRegions(const MenuGeometry& g, int scale)
 {
-    for (int r = 1; r <= g_.rows; ++r)
-        if (rowRect(g_, r, scale_).contains(p))
-            return r;
-    return kNoRow;
-}
-
-bool RowTracker::move(platform::Point p)
-{
-    int row = rowAt(p);
-    if (row == kNoRow && sticky_)
-        return false;
-    if (row == hovered_)
-        return false;
-    hovered_ = row;
-    return true;
-}
-
-int RowTracker::release()
-{
-    pressed_ = false;
-    return hovered_;
+    std::vector<SkinRegion> rows;
+    for (int r = 1; r <= g.rows; ++r) {
+        const platform::Rect rect = rowRect(g, r, scale);
+        rows.push_back({rect.left, rect.top, rect.width(), rect.height(), Text()});
+    }
+    return rows;
 }
 
 namespace {
@@ -321,7 +306,7 @@ MenuChoice assign(int code, int leftMacro)
 
 OwnerMessage macroPageCommand(int menu, int item, bool posted)
 {
-    return {ownermsg::MacroPageMenu, std::uintptr_t(menu), item, posted};
+    return {msg::MacroPageMenu, std::uintptr_t(menu), item, posted};
 }
 
 MenuChoice chooseInMenu(const MenuSpec& spec, int r)
@@ -329,13 +314,13 @@ MenuChoice chooseInMenu(const MenuSpec& spec, int r)
     switch (spec.id) {
     case kind::Configuration:
         if (listed(spec, r))
-            return closing(Action::SetConfiguration, r - 1, OwnerMessage{ownermsg::MenuChosen, 0, 0});
+            return closing(Action::SetConfiguration, r - 1, OwnerMessage{msg::MenuChosen, 0, 0});
         break;
     case kind::Button:
         if (r >= 1 && r <= 6)
             return assign(r, 0);
         if (r == 10)
-            return closing(Action::Message, 0, OwnerMessage{ownermsg::OpenShortcutCapture, 0, 0, true});
+            return closing(Action::Message, 0, OwnerMessage{msg::OpenShortcutCapture, 0, 0, true});
         break;
     case kind::LightingEffect:
         if (listed(spec, r)) {
@@ -355,12 +340,12 @@ MenuChoice chooseInMenu(const MenuSpec& spec, int r)
         static constexpr int codes[] = {1, 2, 3, 6, 7};
         if (r >= 1 && r <= 5)
             return closing(Action::LightingMode, codes[r - 1],
-                           OwnerMessage{ownermsg::LightingModeChosen, std::uintptr_t(r - 1), 0});
+                           OwnerMessage{msg::LedEventValues1, std::uintptr_t(r - 1), 0});
         break;
     }
     case kind::Colour:
         if (r >= 1 && r <= 7)
-            return closing(Action::Colour, r, OwnerMessage{ownermsg::ColourChosen, std::uintptr_t(r), 0});
+            return closing(Action::Colour, r, OwnerMessage{msg::LedEventValues2, std::uintptr_t(r), 0});
         break;
     case kind::Weapon:
         if (listed(spec, r))
@@ -368,7 +353,7 @@ MenuChoice chooseInMenu(const MenuSpec& spec, int r)
         break;
     case kind::Language:
         if (listed(spec, r))
-            return closing(Action::Language, r, OwnerMessage{ownermsg::MenuChosen, 1, r});
+            return closing(Action::Language, r, OwnerMessage{msg::MenuChosen, 1, r});
         break;
     case kind::Library:
     case kind::MacroRow:
@@ -429,7 +414,7 @@ MenuChoice choose(const MenuSpec& spec, int row)
     case Level::MacroChoice: {
         if (!listed(spec, row))
             return {};
-        MenuChoice c = closing(Action::AssignMacro, row - 1, OwnerMessage{ownermsg::MenuChosen, 2, 0});
+        MenuChoice c = closing(Action::AssignMacro, row - 1, OwnerMessage{msg::MenuChosen, 2, 0});
         c.code = spec.id;
         c.leftMacro = spec.leftMacro;
         return c;
@@ -480,7 +465,7 @@ std::optional<OwnerMessage> carryOut(const MenuChoice& c, ChoiceTarget& t)
         if (t.currentPreset && *t.currentPreset != c.value) {
             int previous = *t.currentPreset;
             *t.currentPreset = c.value;
-            return OwnerMessage{ownermsg::PresetChosen, std::uintptr_t(previous), 0};
+            return OwnerMessage{msg::PresetDialog, std::uintptr_t(previous), 0};
         }
         return std::nullopt;
     case Action::Language:

@@ -7,6 +7,7 @@
 #include "macro/macro_library.h"
 #include "platform/geometry.h"
 #include "ui/language.h"
+#include "ui/messages.h"
 #include "ui/skin_tables.h"
 
 #include <optional>
@@ -121,45 +122,11 @@ MenuGeometry menuGeometry(const MenuSpec& spec, platform::Size mask);
 // Row r (from 1) in window coordinates at the display scale.
 platform::Rect rowRect(const MenuGeometry& g, int row, int scale);
 
-// Hovered row and pressed state of one menu window.
-class RowTracker {
-public:
-    RowTracker() = default;
-    RowTracker(MenuGeometry g, int scale, bool sticky) : g_(g), scale_(scale), sticky_(sticky) {}
-
-    // The row under the point, or kNoRow.
-    int rowAt(platform::Point p) const;
-    // True when the hovered row changed (a repaint is due). A sticky tracker
-    // keeps its last row when the point lies in no row.
-    bool move(platform::Point p);
-    void press() { pressed_ = true; }
-    // The row the release chooses; pressed is cleared.
-    int release();
-
-    int hovered() const { return hovered_; }
-    bool pressed() const { return pressed_; }
-    const MenuGeometry& geometry() const { return g_; }
-
-private:
-    MenuGeometry g_;
-    int scale_ = 1;
-    bool sticky_ = false;
-    int hovered_ = kNoRow;
-    bool pressed_ = false;
-};
+// The rows as skin regions in window coordinates, for hit-testing and hover
+// painting (row r is region r - 1).
+std::vector<SkinRegion> rowRegions(const MenuGeometry& g, int scale);
 
 // --- choices ---
-
-// Messages the menus send to their owner.
-namespace ownermsg {
-constexpr unsigned MenuChosen = 0x83EE;
-constexpr unsigned LightingModeChosen = 0x83F2;
-constexpr unsigned ColourChosen = 0x83F3;
-constexpr unsigned PresetChosen = 0x83F6;
-constexpr unsigned OpenShortcutCapture = 0x83F7;
-constexpr unsigned MacroPageMenu = 0x83FC;
-constexpr unsigned FontsAgain = 0x8401;
-} // namespace ownermsg
 
 struct OwnerMessage {
     unsigned id = 0;

@@ -41,8 +41,8 @@ MenuGeometry geometryOf(const MenuSpec& spec, const SkinPlace& place)
 
 } // namespace
 
-SkinnedMenu::SkinnedMenu(MenuSpec spec, PopupMenus& menus, SkinnedMenu* ownerMenu)
-    : platform::Window(templateFor(spec.level)), spec_(std::move(spec)), menus_(menus), ownerMenu_(ownerMenu)
+SkinnedMenu::SkinnedMenu(MenuSpec spec, PopupMenus& menus)
+    : SkinnedWindow(templateFor(spec.level)), spec_(std::move(spec)), menus_(menus)
 {
 }
 
@@ -52,6 +52,8 @@ SkinnedMenu::~SkinnedMenu()
     destroy();
 }
 
+const SkinPlace& SkinnedMenu::skinPlace() const { return menus_.context().look->place; }
+
 bool SkinnedMenu::onInitDialog()
 {
     // Sub-menus and the macro choice menu find their menus by these texts.
@@ -60,68 +62,64 @@ bool SkinnedMenu::onInitDialog()
     else if (spec_.level == Level::SubMenu)
         setText(u"SubMenuDlg");
 
-    const SkinPlace& place = menus_.context().look->place;
+    const SkinPlace& place = skinPlace();
     if (spec_.level == Level::Menu && (spec_.id == kind::MacroRow || spec_.id == kind::Event) &&
         !platform::os().files->exists(place.picture(spec_.mask()))) {
         const Text name = spec_.id == kind::MacroRow ? u"MacR_mask.jpg" : u"MacR_mask2.jpg";
         platform::os().windows->messageBox(nullptr, u"找不到 " + name, Text());
     }
-    const MenuGeometry g = geometryOf(spec_, place);
-    tracker_ = RowTracker(g, place.scale, spec_.stickyHover);
-    setRegion({0, 0, g.width * place.scale, g.height * place.scale});
+    geometry_ = geometryOf(spec_, place);
+    rows_ = rowRegions(geometry_, place.scale);
+    setTrackedTables({rows_});
+    setRegion({0, 0, geometry_.width * place.scale, geometry_.height * place.scale});
     return true;
+}
+
+int SkinnedMenu::hoveredRow() const
+{
+    const int region = hovered(0);
+    return region == kNoRegion ? kNoRow : region + 1;
 }
 
 bool SkinnedMenu::onPaint(platform::Canvas& surface)
 {
     PopupMenus::HandlerScope busy(menus_);
-    const SkinPlace& place = menus_.context().look->place;
     if (spec_.pictureBase.empty())
         return true;
-    auto normal = pictureCache().get(place.picture(spec_.picture(u"normal")));
-    if (!normal)
-        return true; // a picture that cannot be decoded draws nothing
-    auto picture = platform::os().graphics->createCanvas(normal->size());
-    picture->copyFrom(*normal, {0, 0, normal->size().width, normal->size().height}, {0, 0});
-
-    const MenuGeometry& g = tracker_.geometry();
-    const int hovered = tracker_.hovered();
-    const bool languageMenu = spec_.level == Level::Menu && spec_.id == kind::Language;
-    if (hovered != kNoRow && !languageMenu) {
-        const bool down = tracker_.pressed() && spec_.pressedLook;
-        if (auto strip = pictureCache().get(place.picture(spec_.picture(down ? u"down" : u"over"))))
-            picture->copyFrom(*strip, rowRect(g, hovered, 1), {0, (hovered - 1) * g.rowHeight});
-    }
-    paintRows(*picture);
-    present(surface, *picture, place.scale);
-    return true;
+    SkinnedWindow::onPaint(surface);
+    return true; // a picture that cannot be decoded draws nothing
 }
 
-void SkinnedMenu::paintRows(platform::Canvas& picture)
+void SkinnedMenu::paintLayers(SkinPictures& pictures)
 {
     const Appearance& look = *menus_.context().look;
-    const MenuGeometry& g = tracker_.geometry();
+    const MenuGeometry& g = geometry_;
+    const int row = hoveredRow();
+    if (!(spec_.level == Level::Menu && spec_.id == kind::Language))
+        paintHover(pictures, rows_, hovered(0), pressed() && spec_.pressedLook, look.place.scale);
+
+    platform::Canvas& picture = *pictures.normal;
     picture.setTextColor(kWhite);
     for (int i = 1; i <= int(spec_.rows.size()) && g.rowHeight > 0; ++i) {
-        const MenuRow& row = spec_.rows[size_t(i - 1)];
+        const MenuRow& r = spec_.rows[size_t(i - 1)];
         const int top = (i - 1) * g.rowHeight;
-        if (spec_.rowPictures && !row.picturePrefix.empty()) {
-            const Text state = i == tracker_.hovered() ? u"_over.jpg" : u"_normal.jpg";
-            if (auto own = pictureCache().get(look.place.picture(row.picturePrefix + state)))
+        if (spec_.rowPictures && !r.picturePrefix.empty()) {
+            const Text state = i == row ? u"_over.jpg" : u"_normal.jpg";
+            if (auto own = pictureCache().get(look.place.picture(r.picturePrefix + state)))
                 picture.copyFrom(*own, platform::Rect::fromXywh(0, top, g.width, g.rowHeight), {0, 0});
         }
-        if (row.swatch)
-            picture.fill({0, top, g.width, top + g.rowHeight - 1}, *row.swatch);
-        if (row.text.empty())
+        if (r.swatch)
+            picture.fill({0, top, g.width, top + g.rowHeight - 1}, *r.swatch);
+        if (r.text.empty())
             continue;
         picture.setFont(look.font(2));
-        const Size extent = picture.textExtent(row.text);
+        const Size extent = picture.textExtent(r.text);
         const int x = spec_.align == TextAlign::Left2 ? 2 : (g.width - extent.width) / 2;
         const int y = top + (g.rowHeight - extent.height) / 2;
-        picture.drawText({x, y}, row.text);
-        if (row.arrow != Arrow::None) {
+        picture.drawText({x, y}, r.text);
+        if (r.arrow != Arrow::None) {
             picture.setFont(look.font(1));
-            picture.drawText({std::max(x, 12) - 10, y - 1}, row.arrow == Arrow::Down ? u"↓" : u"↑");
+            picture.drawText({std::max(x, 12) - 10, y - 1}, r.arrow == Arrow::Down ? u"↓" : u"↑");
         }
     }
 }
@@ -129,40 +127,35 @@ void SkinnedMenu::paintRows(platform::Canvas& picture)
 void SkinnedMenu::onMouseMove(platform::Point p)
 {
     PopupMenus::HandlerScope busy(menus_);
-    if (!tracker_.move(p))
+    // Sub-menus keep their row while the mouse is on its way to what the row opened.
+    if (spec_.stickyHover && hitTest(p, rows_) == kNoRegion)
         return;
-    invalidate(true);
-    rowChanged();
+    SkinnedWindow::onMouseMove(p);
 }
 
-void SkinnedMenu::rowChanged()
+void SkinnedMenu::hoverChanged()
 {
+    invalidate(true);
     const MenuContext& ctx = menus_.context();
-    const MenuGeometry& g = tracker_.geometry();
     if (opensSubMenus(spec_)) {
-        closeChild();
+        child_.reset();
         const int groups = ctx.sources.library ? ctx.sources.library->groupCount : 0;
-        if (auto place = subMenuFor(spec_, tracker_.hovered(), g, groups))
+        if (auto place = subMenuFor(spec_, hoveredRow(), geometry_, groups))
             openChild(describeSubMenu(place->source, ctx.sources), *place);
     } else if (isGroupList(spec_) && ctx.sources.library) {
-        closeChild();
-        if (auto place = macroChoiceFor(spec_, tracker_.hovered(), g, *ctx.sources.library))
+        child_.reset();
+        if (auto place = macroChoiceFor(spec_, hoveredRow(), geometry_, *ctx.sources.library))
             openChild(describeMacroChoice(place->source, spec_.leftMacro, ctx.sources), *place);
     }
 }
 
-void SkinnedMenu::closeChild()
-{
-    // No handler of the child runs while its menu handles a message of its own.
-    child_.reset();
-}
-
 void SkinnedMenu::openChild(MenuSpec spec, const SubMenuPlace& place)
 {
-    auto child = std::make_unique<SkinnedMenu>(std::move(spec), menus_, this);
+    // The menu's own handler runs, not the old child's: it can go at once.
+    auto child = std::make_unique<SkinnedMenu>(std::move(spec), menus_);
     if (!child->create(this))
         return;
-    const int s = menus_.context().look->place.scale;
+    const int s = skinPlace().scale;
     const platform::Rect r = windowRect();
     child->move(platform::Rect::fromXywh(r.left + place.offset.x * s, r.top + place.offset.y * s,
                                          place.size.width * s, place.size.height * s));
@@ -173,14 +166,15 @@ void SkinnedMenu::openChild(MenuSpec spec, const SubMenuPlace& place)
 void SkinnedMenu::onLButtonDown(platform::Point)
 {
     PopupMenus::HandlerScope busy(menus_);
-    tracker_.press();
+    setPressed(true);
     invalidate(true);
 }
 
 void SkinnedMenu::onLButtonUp(platform::Point)
 {
     PopupMenus::HandlerScope busy(menus_);
-    const MenuChoice choice = choose(spec_, tracker_.release());
+    setPressed(false);
+    const MenuChoice choice = choose(spec_, hoveredRow());
     if (choice.action == Action::Nothing && !choice.message) {
         invalidate(true);
         return;
@@ -219,7 +213,7 @@ SkinnedMenu* PopupMenus::open(int kind, MenuContext context, const platform::Rec
         macro::readMacroNames(*context_.library, context_.target.macroFolder);
         context_.sources.library = context_.library;
     }
-    auto menu = std::make_unique<SkinnedMenu>(describeMenu(kind, context_.sources), *this, nullptr);
+    auto menu = std::make_unique<SkinnedMenu>(describeMenu(kind, context_.sources), *this);
     if (!menu->create(context_.owner))
         return nullptr;
     menu->move(screenRect);
@@ -271,7 +265,7 @@ void PopupMenus::chosen(SkinnedMenu& from, const MenuChoice& choice)
             owner->send(message->id, message->wParam, message->lParam);
     }
     if (choice.action == Action::Language && context_.look && !context_.look->fonts.perLanguageSets())
-        owner->send(ownermsg::FontsAgain, 1, 0);
+        owner->send(msg::FontsAgain, 1, 0);
     if (choice.repaintOwner || choice.action == Action::AssignFunction || choice.action == Action::AssignMacro) {
         owner->invalidate(true);
         owner->update();

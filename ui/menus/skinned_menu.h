@@ -6,6 +6,7 @@
 // the one open menu chain and what its choices act on.
 #include "ui/appearance.h"
 #include "ui/menus/menu_model.h"
+#include "ui/skinned_window.h"
 
 #include <memory>
 
@@ -22,14 +23,17 @@ struct MenuContext {
     platform::Window* owner = nullptr; // receives the menus' messages
 };
 
-class SkinnedMenu : public platform::Window {
+class SkinnedMenu : public SkinnedWindow {
 public:
-    SkinnedMenu(MenuSpec spec, PopupMenus& menus, SkinnedMenu* ownerMenu);
+    SkinnedMenu(MenuSpec spec, PopupMenus& menus);
     ~SkinnedMenu() override;
+
+    const SkinPlace& skinPlace() const override;
+    Text pictureBase() const override { return spec_.pictureBase; }
+    Text pictureVariant() const override { return spec_.variant; }
 
     bool onInitDialog() override;
     bool onPaint(platform::Canvas& surface) override;
-    bool onEraseBackground() override { return true; }
     void onMouseMove(platform::Point p) override;
     void onLButtonDown(platform::Point p) override;
     void onLButtonUp(platform::Point p) override;
@@ -39,26 +43,28 @@ public:
     void onClose() override;
 
     const MenuSpec& spec() const { return spec_; }
-    const RowTracker& tracker() const { return tracker_; }
+    const MenuGeometry& geometry() const { return geometry_; }
+    // The hovered row (from 1), kNoRow for none.
+    int hoveredRow() const;
     // The sub-menu or macro choice menu this one has open, if any.
     SkinnedMenu* child() const { return child_.get(); }
     // Hides this menu and what it owns.
     void hideChain();
-    // Where the window is shown in screen coordinates, and its size, once initialised.
-    const MenuGeometry& geometry() const { return tracker_.geometry(); }
+
+protected:
+    void paintLayers(SkinPictures& pictures) override;
+    void hoverChanged() override;
+    // A menu keeps its row when the mouse leaves it, for its sub-menu.
+    void mouseLeft() override {}
 
 private:
-    void rowChanged();
-    void closeChild();
     void openChild(MenuSpec spec, const SubMenuPlace& place);
-    void paintRows(platform::Canvas& picture);
 
     MenuSpec spec_;
     PopupMenus& menus_;
-    SkinnedMenu* ownerMenu_;
-    RowTracker tracker_;
+    MenuGeometry geometry_;
+    std::vector<SkinRegion> rows_;
     std::unique_ptr<SkinnedMenu> child_;
-    std::vector<std::unique_ptr<SkinnedMenu>> retired_; // closed children, destroyed when no handler of theirs runs
 };
 
 // The owner side: opens the one menu chain, closes it, and carries out choices.
