@@ -170,7 +170,7 @@ void CDialogGun::onLButtonUp(platform::Point)
 
 std::intptr_t CDialogGun::onMessage(unsigned id, std::uintptr_t wParam, std::intptr_t)
 {
-    if (id != menus::ownermsg::PresetChosen)
+    if (id != msg::PresetDialog)
         return 0;
     macro::PresetWrite write = macro::PresetWrite::Saved;
     const macro::PresetSwitch result = editor_.switchedFrom(int(wParam), typed(), boxes_, write);

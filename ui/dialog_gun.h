@@ -7,6 +7,7 @@
 #include "ui/appearance.h"
 #include "ui/controls/list_box_xi.h"
 #include "ui/menus/skinned_menu.h"
+#include "ui/messages.h"
 
 #include <array>
 
