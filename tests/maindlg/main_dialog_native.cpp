@@ -302,7 +302,7 @@ TEST(MainDialogMessages, DpiSyncSendsTheLevelReadFromTheMouseAndItsLighting)
     // effect's low bits and never effect bit 3 (byte 6 bit 7).
     s.ledType = 9;
     s.effectSpeed = 12;
-    dlg.send(app::mainmsg::DpiLevelSync);
+    dlg.send(ui::msg::DpiLevelSync);
     sent = rig.mouse->received();
     ASSERT_EQ(sent.back()[1], 0x13);
     EXPECT_EQ(sent.back()[3], 0x80 | (1 << 4) | 4);
