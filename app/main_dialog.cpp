@@ -50,6 +50,7 @@ CKVX_GMouseDlg::~CKVX_GMouseDlg()
 {
     destroy();
     playbackContext().setWindow(nullptr);
+    soundWave_.reset(); // owned by this window: gone before it
     workers_.reset();
     ui::setTipSink(nullptr);
     if (instance_ == this)
@@ -282,7 +283,10 @@ void CKVX_GMouseDlg::endOpenSubDialogs(std::intptr_t result)
 
 void CKVX_GMouseDlg::Close()
 {
+    popups_.close();
     tray_->remove();
+    if (soundWave_)
+        soundWave_->stopLighting(); // no lighting command after the close command
     device_.finish();
     device::sendClose(device::reports());
     // A modal warning still running would keep its own loop alive: end it first.

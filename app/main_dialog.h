@@ -8,10 +8,12 @@
 #include "app/tray_icon.h"
 #include "app/worker_threads.h"
 #include "device/device_change.h"
+#include "lighting/sound_wave.h"
 #include "macro/macro_library.h"
 #include "settings/config_files.h"
 #include "settings/config_store.h"
 #include "ui/appearance.h"
+#include "ui/menus/skinned_menu.h"
 #include "ui/messages.h"
 #include "ui/paged_window.h"
 #include "ui/warning_dlg.h"
@@ -59,6 +61,10 @@ public:
     void Close();
     // Reads the DPI level the mouse is on and re-sends its colour and the lighting.
     void syncDpiLevel();
+    // The sound lighting dialog once it has been opened.
+    lighting::SoundWave* soundWave() { return soundWave_.get(); }
+    // The game preset dialog, modal; its result.
+    std::intptr_t openPresetDialog();
 
     // --- what other parts of the program use ---
     static CKVX_GMouseDlg* instance() { return instance_; }
@@ -82,6 +88,7 @@ public:
     std::optional<platform::Size> skinSize() const { return skinSize_; }
     // The popup a region asked for last, placed against the window (the menus open it).
     const std::optional<ui::PopupRequest>& lastPopup() const { return lastPopup_; }
+    ui::menus::PopupMenus& popups() { return popups_; }
     // What a download writes: the store, the macros buttons play, the effect list.
     device::DownloadSources downloadSources();
     // A full download on the calling thread (power events, the apply step).
@@ -165,12 +172,14 @@ private:
     std::unique_ptr<WorkerThreads> workers_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<device::DeviceChangeHandler> deviceChanges_;
+    std::unique_ptr<lighting::SoundWave> soundWave_;
     platform::Size screen_;
     std::optional<platform::Size> skinSize_;
     std::uint16_t effectMask_ = 0;
     int mouseDpiLevel_ = 0; // the level the mouse reported last (the sound lighting restores it)
     std::unique_ptr<ProgramFunctionNames> functionNames_;
     std::optional<ui::PopupRequest> lastPopup_;
+    ui::menus::PopupMenus popups_; // after what the menus read, so they go first
 };
 
 } // namespace app

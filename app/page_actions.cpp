@@ -3,6 +3,7 @@
 // and the page workers.
 #include "app/function_names.h"
 #include "app/main_dialog.h"
+#include "app/menu_context.h"
 #include "app/paths.h"
 #include "app/playback_link.h"
 #include "app/startup.h"
@@ -10,6 +11,7 @@
 #include "device/device_functions.h"
 #include "macro/macro_file.h"
 #include "platform/platform.h"
+#include "ui/dialog_gun.h"
 #include "ui/macro_item_texts.h"
 #include "ui/tips.h"
 
@@ -123,13 +125,37 @@ void CKVX_GMouseDlg::openPopup(const ui::PopupRequest& request)
     q.geometry.scale = look_->place.scale;
     q.geometry.fullScreenHeight = platform::os().windows->fullScreenHeight();
     lastPopup_ = q;
+    const MenuOpening opening = menuOpening(q);
+    ui::menus::MenuContext context = menuContext(*this, opening);
+    const platform::Size own = ui::menus::PopupMenus::sizeOf(opening.kind, context);
+    if (popups_.open(opening.kind, std::move(context), ui::placePopup(q, own)))
+        interaction().popupOpen = true;
 }
 
-void CKVX_GMouseDlg::closePopup() {}
+void CKVX_GMouseDlg::closePopup() { popups_.close(); }
 
-void CKVX_GMouseDlg::openSoundLighting() {}
+void CKVX_GMouseDlg::openSoundLighting()
+{
+    constexpr int kTipSoundLightingOn = 31;
+    if (store().soundLighting == 1) {
+        ui::showTip(kTipSoundLightingOn);
+        return;
+    }
+    int level = 0;
+    if (auto block = device_.readBlock(kDpiBlockAddress, 8); block && !block->empty())
+        level = (*block)[0] & 7;
+    if (!soundWave_)
+        soundWave_ = std::make_unique<lighting::SoundWave>(*look_, store(), paths().configFile, device::connection());
+    soundWave_->open(*this, level);
+}
 
-void CKVX_GMouseDlg::openGunPresets() {}
+void CKVX_GMouseDlg::openGunPresets() { openPresetDialog(); }
+
+std::intptr_t CKVX_GMouseDlg::openPresetDialog()
+{
+    ui::CDialogGun dialog(*look_, *presets_, paths().dataRoot + look_->place.languageFolder);
+    return dialog.doModal(this);
+}
 
 settings::FunctionNames& CKVX_GMouseDlg::functionNames()
 {

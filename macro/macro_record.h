@@ -137,6 +137,9 @@ struct PresetTable {
     int count = 0;
     std::array<MacroRecord, 12> records{};
     std::array<Text, 12> names;
+    // Whether slot i was read from a well-formed line; other slots are empty
+    // and are never written back.
+    std::array<bool, 12> loaded{};
 };
 
 struct BuiltInTable {

@@ -9,14 +9,26 @@ inline const char16_t* const kPresetFileName = u"PUBG.dat";
 // Shown in a plain message box (not a tip text) when the preset file is missing.
 inline const char16_t* const kPresetFileMissingText = u"Can't find the PUBG file.";
 
-// Loads the preset count, records and names. Returns false when the file is
-// missing: the table is then empty and the caller shows kPresetFileMissingText.
+// The strength (the Y amount of every move) a preset is saved with.
+constexpr int kMinStrength = 1;
+constexpr int kMaxStrength = 99;
+
+// A line of the given file version with every token three digits 0..255 and
+// the full token count of a record.
+bool isWellFormedMacroLine(TextView line, int version);
+
+// Loads the preset count (macroNum, at most 12), records and names. A
+// preset whose line is missing or damaged stays empty and unloaded. Returns
+// false when the file is missing: the table is then empty and the caller
+// shows kPresetFileMissingText.
 bool loadPresets(PresetTable& presets, const Text& languageFolder, int language);
 
-// Writes preset i back with every non-zero Y amount set to `strength`, in the
-// file and in the table. macroNum is left as the file has it. Returns false,
-// writing nothing, when the file is missing (the caller shows
+enum class PresetWrite { Saved, FileMissing, NotAPreset, Failed };
+
+// Writes preset i back with every non-zero Y amount set to `strength` (kept
+// within 1..99), in the file and in the table. macroNum is left as the file
+// has it. Nothing is written when the file is missing (the caller shows
 // kPresetFileMissingText) or i is not a loaded preset.
-bool savePreset(PresetTable& presets, int i, int strength, const Text& languageFolder, int language);
+PresetWrite savePreset(PresetTable& presets, int i, int strength, const Text& languageFolder, int language);
 
 } // namespace macro

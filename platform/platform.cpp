@@ -21,6 +21,8 @@ Services& os()
             installWindowing();
         if (!servicesStorage().tray)
             installShell();
+        if (!servicesStorage().audio)
+            installAudio();
     });
     return servicesStorage();
 }

@@ -2,6 +2,7 @@
 // The services the program reaches the OS through. One set is installed at
 // start: the Win32 one in the product, the headless one in native tests. HID
 // can be switched to the simulated mouse in either.
+#include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/file_dialog.h"
 #include "platform/files.h"
@@ -27,6 +28,7 @@ struct Services {
     Graphics* graphics = nullptr;
     Tray* tray = nullptr;
     Registry* registry = nullptr;
+    Audio* audio = nullptr;
 };
 
 Services& os();

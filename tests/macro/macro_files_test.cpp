@@ -207,7 +207,7 @@ TEST_F(PresetFilesTest, MissingPresetFileLeavesNoPresets)
     presets->count = 3;
     EXPECT_FALSE(loadPresets(*presets, dir.path(), kUs));
     EXPECT_EQ(presets->count, 0);
-    EXPECT_FALSE(savePreset(*presets, 0, 7, dir.path(), kUs));
+    EXPECT_EQ(savePreset(*presets, 0, 7, dir.path(), kUs), PresetWrite::FileMissing);
     EXPECT_FALSE(dir.exists(u"PUBG.dat"));
     EXPECT_EQ(std::u16string(kPresetFileMissingText), u"Can't find the PUBG file.");
 }
@@ -227,7 +227,7 @@ TEST_F(PresetFilesTest, SavingSetsEveryNonZeroYToTheStrength)
     EXPECT_EQ(presets->names[1], u"M416");
     EXPECT_TRUE(presets->names[2].empty());
 
-    ASSERT_TRUE(savePreset(*presets, 1, 7, dir.path(), kUs));
+    ASSERT_EQ(savePreset(*presets, 1, 7, dir.path(), kUs), PresetWrite::Saved);
     const MacroRecord& p = presets->records[1];
     EXPECT_EQ(p.param[0].y, 7);
     EXPECT_EQ(p.param[1].y, 0);
@@ -244,5 +244,5 @@ TEST_F(PresetFilesTest, SavingSetsEveryNonZeroYToTheStrength)
     EXPECT_EQ(reread->records[0].param[0].y, 5);
     EXPECT_EQ(text::toUtf8(profileValue(file, "Macros", "0")), akm);
 
-    EXPECT_FALSE(savePreset(*presets, 2, 7, dir.path(), kUs)); // not a loaded preset
+    EXPECT_EQ(savePreset(*presets, 2, 7, dir.path(), kUs), PresetWrite::NotAPreset);
 }

@@ -263,7 +263,7 @@ SOUND = _sound()
 #     rows that open a sub-menu) ------------------------------------------------------
 MENUS = {
     "Profile": dict(w=166, h=31, rows=4),
-    "menu1": dict(w=176, h=26, rows=15, used=11, arrows=(7, 8, 9, 11)),
+    "menu1": dict(w=176, h=26, rows=15, used=13, arrows=(7, 8, 9, 11, 12, 13)),
     "menu2": dict(w=160, h=24, rows=15),
     "more": dict(w=160, h=24, rows=15),
     "Macro_menu": dict(w=160, h=24, rows=15, arrows="all"),
