@@ -99,6 +99,7 @@ public:
 
 private:
     void pageChanged(int page) override;
+    bool paintIconic(platform::Canvas& surface) override;
     settings::SettingsFileContext settingsFiles() const;
 
     // device::DeviceChangeHost

@@ -134,6 +134,15 @@ settings::FunctionNames& CKVX_GMouseDlg::functionNames()
     return *functionNames_;
 }
 
+bool CKVX_GMouseDlg::paintIconic(platform::Canvas& surface)
+{
+    const platform::Rect client = clientRect();
+    const platform::Size icon = platform::os().windows->iconSize();
+    surface.drawIcon(kTrayIconResource,
+                     {(client.width() - icon.width + 1) / 2, (client.height() - icon.height + 1) / 2});
+    return true;
+}
+
 void CKVX_GMouseDlg::pageChanged(int page)
 {
     pages_.currentPage = page;

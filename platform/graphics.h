@@ -49,6 +49,8 @@ public:
     virtual void setTextColor(Color c) = 0;
     virtual Size textExtent(TextView t) = 0; // GetTextExtentPoint32W
     virtual void drawText(Point topLeft, TextView t) = 0;
+    // DrawIcon of the executable's icon resource at its system size.
+    virtual void drawIcon(int resourceId, Point topLeft) = 0;
 };
 
 enum class FontResource { Absent, Failed, Added };

@@ -115,6 +115,7 @@ public:
 
     virtual Size screenSize() = 0;      // SM_CXSCREEN, SM_CYSCREEN
     virtual int fullScreenHeight() = 0; // SM_CYFULLSCREEN
+    virtual Size iconSize() { return {32, 32}; } // SM_CXICON, SM_CYICON
     virtual Point cursorPos() = 0;      // GetCursorPos
     virtual bool isKeyDown(unsigned virtualKey) = 0; // GetAsyncKeyState high bit
     // MessageBoxW with MB_OK; owner may be null.

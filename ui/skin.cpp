@@ -152,11 +152,25 @@ Rect pictureRect(const SkinRegion& r, int scale)
     return Rect::fromXywh(r.x / s, r.y / s, r.width / s, r.height / s);
 }
 
+namespace {
+// What of a region lies on the picture: skin files may place regions far
+// outside it, and a copy must not walk all of that.
+Rect clipToCanvas(Rect r, const platform::Canvas& canvas)
+{
+    const Size size = canvas.size();
+    r.left = std::clamp(r.left, 0, size.width);
+    r.right = std::clamp(r.right, r.left, size.width);
+    r.top = std::clamp(r.top, 0, size.height);
+    r.bottom = std::clamp(r.bottom, r.top, size.height);
+    return r;
+}
+} // namespace
+
 void copyRegion(platform::Canvas& dst, const platform::Canvas* src, const SkinRegion& r, int scale)
 {
     if (!src)
         return;
-    Rect pr = pictureRect(r, scale);
+    Rect pr = clipToCanvas(pictureRect(r, scale), dst);
     if (pr.isEmpty())
         return;
     dst.copyFrom(*src, pr, {pr.left, pr.top});
@@ -168,6 +182,7 @@ void drawPartialRegion(platform::Canvas& dst, const platform::Canvas* src, const
         return;
     Rect pr = pictureRect(r, scale);
     pr.right = pr.left + width;
+    pr = clipToCanvas(pr, dst);
     if (pr.isEmpty())
         return;
     dst.copyFrom(*src, pr, {pr.left, pr.top});

@@ -45,11 +45,13 @@ public:
     void setTextColor(Color c) override { textColor_ = c; }
     Size textExtent(TextView t) override;
     void drawText(Point topLeft, TextView t) override;
+    void drawIcon(int resourceId, Point topLeft) override { icons.push_back({resourceId, topLeft}); }
 
     Pixel at(int x, int y) const;
     Color colorAt(int x, int y) const { return colorOf(at(x, y)); }
     const std::vector<DrawnText>& texts() const { return texts_; }
     void clearTexts() { texts_.clear(); }
+    std::vector<std::pair<int, Point>> icons; // drawn: resource and place
 
 private:
     Size size_;

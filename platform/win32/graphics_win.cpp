@@ -110,6 +110,13 @@ void DcCanvas::drawText(Point at, TextView t)
     TextOutW(dc_, at.x, at.y, w.c_str(), int(w.size()));
 }
 
+void DcCanvas::drawIcon(int resourceId, Point at)
+{
+    // LoadIcon's icons are shared: never destroyed.
+    if (HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId)))
+        DrawIcon(dc_, at.x, at.y, icon);
+}
+
 DibCanvas::DibCanvas(Size size)
     : DcCanvas(CreateCompatibleDC(nullptr), {std::max(size.width, 0), std::max(size.height, 0)}, true)
 {

@@ -34,6 +34,7 @@ public:
     void setTextColor(Color c) override;
     Size textExtent(TextView t) override;
     void drawText(Point topLeft, TextView t) override;
+    void drawIcon(int resourceId, Point topLeft) override;
 
     HDC dc() const { return dc_; }
 

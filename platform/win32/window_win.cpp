@@ -378,6 +378,7 @@ Size Win32Windows::screenSize()
 }
 
 int Win32Windows::fullScreenHeight() { return GetSystemMetrics(SM_CYFULLSCREEN); }
+Size Win32Windows::iconSize() { return {GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)}; }
 
 Point Win32Windows::cursorPos()
 {

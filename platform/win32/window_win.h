@@ -55,6 +55,7 @@ public:
     void runModal(Window& window, Window* parent) override;
     Size screenSize() override;
     int fullScreenHeight() override;
+    Size iconSize() override;
     Point cursorPos() override;
     bool isKeyDown(unsigned virtualKey) override;
     void messageBox(Window* owner, const Text& text, const Text& caption) override;

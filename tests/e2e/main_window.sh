@@ -20,9 +20,11 @@ for check in "64 00" "65 01" "66 02" "67 6e" "92 01" "93 02"; do
 done
 [ "$(reports_with_command 18)" -gt 100 ] || fail "too few memory transfers"
 
+xdotool mousemove 0 0 # nothing hovered
 sleep 1 # let the first paint settle
 screenshot_main main_page
 compare_with_reference main_page 0.02
+differs_from_background main_page main_normal.jpg
 
 # The close box (Alt+F4 is its system command) only hides the window.
 WID=$(main_window)

@@ -4,6 +4,7 @@
 
 #include "platform/headless/file_dialog_headless.h"
 #include "ui/pages/page.h"
+#include "ui/picture_cache.h"
 
 #include <gtest/gtest.h>
 
@@ -244,4 +245,60 @@ TEST(PagePainting, TextsOfTheCommonRegionsButtonsAndLiveValues)
     s.fireTime = 123;
     EXPECT_TRUE(rig.drawn(u"123"));
     EXPECT_TRUE(rig.drawn(u"Performance"));
+}
+
+TEST(PagePainting, TheMinimisedWindowShowsItsIconCentred)
+{
+    PagesRig rig;
+    auto& dlg = rig.shown();
+    rig.native().iconic = true;
+    rig.ws().surface(dlg)->icons.clear();
+    dlg.invalidate();
+    rig.ws().pump();
+    const auto& icons = rig.ws().surface(dlg)->icons;
+    ASSERT_EQ(icons.size(), 1u);
+    EXPECT_EQ(icons[0].first, 159);
+    const platform::Rect client = dlg.clientRect();
+    EXPECT_EQ(icons[0].second, (platform::Point{(client.width() - 31) / 2, (client.height() - 31) / 2}));
+}
+
+TEST(PageRobustness, BadSkinsPicturesAndTextsNeverStopTheWindow)
+{
+    PagesRig rig;
+    namespace fs = std::filesystem;
+    const fs::path skins = hostPath(rig.dir.path()) / "skins";
+    auto skinFile = [&](const char* name) { return rig.dir.path() + u"\\skins\\1_INI_EN\\" + text::fromUtf8(name); };
+    auto& profile = *platform::os().profile;
+    // Regions far outside the pictures, of no size, or missing; a text far too long.
+    profile.writeString(skinFile("skin_main.ini"), u"BUTTONPOS", u"6", u"tab,100000,100000,50,50,Far,0");
+    profile.writeString(skinFile("skin_main.ini"), u"BUTTONPOS", u"3", u"apply,10,10,0,0,Apply,0");
+    profile.writeString(skinFile("skin_advance.ini"), u"BUTTONPOS", u"66", u"dpi,400,260,0,40,,0");
+    profile.writeString(skinFile("skin_advance.ini"), u"BUTTONPOS", u"1", u"");
+    profile.writeString(skinFile("skin_color.ini"), u"BUTTONPOS", u"41", u"speed,-50,-50,1000000,1000000,,0");
+    profile.writeString(skinFile("LanguageText.ini"), u"UniqueName_LED", u"4", Text(5000, u'W'));
+    // A picture of the wrong size, one missing, the knob missing.
+    fs::copy_file(skins / "moveRect.png", skins / "advanced_down.jpg", fs::copy_options::overwrite_existing);
+    fs::remove(skins / "led_over.jpg");
+    fs::remove(skins / "moveRect.png");
+
+    auto& dlg = rig.shown();
+    for (int page : {ui::kAdvancedPage, ui::kLedPage, ui::kMacroPage, ui::kMainPage}) {
+        dlg.switchPage(page);
+        const platform::Rect client = dlg.clientRect();
+        for (int y = 0; y < client.height(); y += 53)
+            for (int x = 0; x < client.width(); x += 61)
+                rig.ws().mouseMove(dlg, {x, y});
+        rig.press({client.width() / 2, client.height() / 2});
+        rig.ws().lButtonDown(dlg, {450, 280});
+        rig.ws().mouseMove(dlg, {-20000, 280});
+        rig.ws().lButtonUp(dlg, {-20000, 280});
+        EXPECT_TRUE(dlg.exists()) << page;
+    }
+    // The main page without its background: the system paints the default.
+    fs::remove(skins / "main_normal.jpg");
+    ui::pictureCache().clear();
+    const int painted = rig.native().paintCount;
+    dlg.invalidate();
+    rig.ws().pump();
+    EXPECT_EQ(rig.native().paintCount, painted + 1);
 }

@@ -132,3 +132,54 @@ compare_with_reference() {
     awk -v r="$rmse" -v t="$tolerance" 'BEGIN { exit !(r != "" && r + 0 <= t + 0) }' ||
         fail "$1 differs from its reference (RMSE $rmse)"
 }
+
+# A screenshot must show more than the bare background picture of its page
+# (texts, selections): fails when it is (nearly) that picture.
+differs_from_background() {
+    local rmse
+    rmse=$(compare -metric RMSE "$E2E_ARTIFACTS/$1.png" "$E2E_WORK/app/skins/$2" null: 2>&1 | sed -E 's/.*\(([0-9.e-]+)\).*/\1/') || true
+    awk -v r="$rmse" 'BEGIN { exit !(r != "" && r + 0 > 0.005) }' || fail "$1 is the bare $2 (RMSE $rmse)"
+}
+
+# --- the window's regions ---
+# Centre of region `n` of a skin file of the English folder, in window pixels: "x y".
+region_centre() {
+    iconv -f UTF-16 -t UTF-8 "$E2E_WORK/app/skins/1_INI_EN/$1" | tr -d '\r' |
+        awk -F, -v k="$2=" 'index($0, k) == 1 { print int($2 + $4 / 2), int($3 + $5 / 2); exit }'
+}
+# Left edge, top, width and height of region `n`: "x y w h".
+region_rect() {
+    iconv -f UTF-16 -t UTF-8 "$E2E_WORK/app/skins/1_INI_EN/$1" | tr -d '\r' |
+        awk -F, -v k="$2=" 'index($0, k) == 1 { print $2, $3, $4, $5; exit }'
+}
+# The main window's top-left corner on the screen: sets WX and WY.
+window_origin() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$(main_window)")"
+    WX=$X WY=$Y
+}
+# A click at window pixel (x, y), the pointer resting there first.
+click_at() {
+    window_origin
+    xdotool mousemove --sync $((WX + $1)) $((WY + $2))
+    sleep 0.2
+    xdotool click 1
+    sleep 0.3
+}
+click_region() { click_at $(region_centre "$1" "$2"); }
+# A press at (x1, y1), a drag to (x2, y2) and the release there.
+drag_from_to() {
+    window_origin
+    xdotool mousemove --sync $((WX + $1)) $((WY + $2)) mousedown 1
+    sleep 0.2
+    xdotool mousemove --sync $((WX + $3)) $((WY + $4))
+    sleep 0.2
+    xdotool mouseup 1
+    sleep 0.3
+}
+
+# Key `key` of section `section` of the running program's config.ini.
+config_value() {
+    iconv -f UTF-16 -t UTF-8 "$E2E_WORK/app/skins/config/config.ini" | tr -d '\r' |
+        awk -v s="[$1]" -v k="$2=" '$0 == s { in_s = 1; next } /^\[/ { in_s = 0 } in_s && index($0, k) == 1 { print substr($0, length(k) + 1); exit }'
+}
