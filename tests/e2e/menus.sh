@@ -3,7 +3,8 @@
 # multimedia key put on button 3 through the button menu and its sub-menu and
 # applied to the mouse, a library macro and a gun preset (a left-button
 # macro) applied, configuration 4 chosen in the configuration menu and
-# applied, the language menu switching to Italian and back, and a button menu
+# applied, the language menu switching to Italian and back, a lighting
+# effect chosen on the LED page and applied, and a button menu
 # low on the screen opening above its label. The menus' pictures are compared
 # with references.
 source "$(dirname "$0")/lib/e2e_lib.sh"
@@ -162,6 +163,23 @@ english_again() {
     [ "$(compare -metric AE "$E2E_ARTIFACTS/english.png" "$E2E_ARTIFACTS/english_again.png" null: 2>&1 | cut -d' ' -f1)" -lt 8000 ]
 }
 E2E_WAIT=15 wait_for english_again || fail "the window did not come back to English"
+
+# LED page: the lighting effect menu (region 35), effect 7 (row 8), applied.
+click_region skin_main.ini 9
+sleep 1
+LIGHTING_BEFORE=$(memory_byte $((0x1C)))
+click_region skin_color.ini 35
+wait_for visible MainMenuDlg || fail "the lighting effect menu did not open"
+geometry_of MainMenuDlg MENU
+menu_row_at MENU 8 27
+click_here
+wait_for gone MainMenuDlg || fail "the lighting effect menu stayed open"
+apply
+E2E_WAIT=20 wait_for config_is ShareData LED_TYPE 7 || fail "LED_TYPE is $(config_value ShareData LED_TYPE), not 7"
+lighting_changed() { [ "$(memory_byte $((0x1C)))" != "$LIGHTING_BEFORE" ]; }
+E2E_WAIT=20 wait_for lighting_changed || fail "the lighting mode byte stayed $LIGHTING_BEFORE"
+click_region skin_main.ini 6
+sleep 1
 
 # Low on the screen, the button menu of button 3 opens above its label.
 xdotool windowmove "$(main_window)" "$MAIN_X" 600
