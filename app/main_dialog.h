@@ -63,7 +63,10 @@ public:
     ui::Appearance& appearance() { return *look_; }
     ui::Warnings& warnings() { return *warnings_; }
     settings::ConfigStore& store() override { return settings::store(); }
-    macro::Library& library() { return *library_; }
+    macro::Library& library() override { return *library_; }
+    macro::LibraryPlace macroPlace() const override;
+    void clearDanglingMacroReferences() override;
+    std::pair<int, int> macroMemory() override;
     macro::PresetTable& presets() { return *presets_; }
     macro::BuiltInTable& builtIns() { return *builtIns_; }
     PageState& pages() { return pages_; }

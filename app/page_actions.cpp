@@ -7,8 +7,12 @@
 #include "app/paths.h"
 #include "app/playback_link.h"
 #include "app/startup.h"
+#include "device/config_download.h"
+#include "device/device_functions.h"
 #include "macro/macro_file.h"
 #include "platform/platform.h"
+#include "ui/macro_item_texts.h"
+#include "ui/tips.h"
 
 namespace app {
 
@@ -54,6 +58,12 @@ void CKVX_GMouseDlg::applySettings()
 {
     if (device_.downloadRunning())
         return;
+    // Refused before anything is saved or sent: a set that cannot fit would
+    // stop the download half-way.
+    if (const device::MacroAreaUse use = device::macroAreaUse(downloadSources()); !use.fits()) {
+        ui::showTip(ui::kTipMacrosDoNotFit, ui::macroMemoryFigures(look_->texts, use.required, use.capacity));
+        return;
+    }
     macro::Library& lib = *library_;
     SaveJob job;
     job.configFile = paths().configFile;
@@ -151,6 +161,22 @@ void CKVX_GMouseDlg::pageChanged(int page)
         workers_->startBlink();
     else if (page == kLedPage)
         workers_->startLightingPreview();
+}
+
+macro::LibraryPlace CKVX_GMouseDlg::macroPlace() const
+{
+    return {paths().macroFolder, paths().macroResetFolder, paths().configFolder, look_->language};
+}
+
+void CKVX_GMouseDlg::clearDanglingMacroReferences()
+{
+    device::clearInvalidMacroReferences(store(), downloadSources().macros);
+}
+
+std::pair<int, int> CKVX_GMouseDlg::macroMemory()
+{
+    const device::MacroAreaUse use = device::macroAreaUse(downloadSources());
+    return {use.required, use.capacity};
 }
 
 } // namespace app

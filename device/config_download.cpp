@@ -35,6 +35,15 @@ MacroSlots macroSlotsOf(const settings::ConfigStore& store, const DeviceFunction
 
 } // namespace
 
+MacroAreaUse macroAreaUse(const DownloadSources& sources)
+{
+    const settings::ConfigStore& store = *sources.store;
+    const ButtonMacros macros(store, sources.macros);
+    const DeviceFunctionTable table = buildDeviceFunctionTable(store, macros);
+    return {layOutMacroArea(macroSlotsOf(store, table, macros), sources.macros.language).required,
+            kMacroAreaCapacity};
+}
+
 int windowsPointerSpeed(int dpiSpeed)
 {
     static const int speeds[] = {0, 1, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20};

@@ -8,6 +8,7 @@
 // broadcast (resume), and the apply action of the pages (main thread, while
 // the save thread writes the files). The download never touches files.
 #include "device/device_functions.h"
+#include "device/macro_area.h"
 #include "device/report_channel.h"
 #include "device/settings_area.h"
 
@@ -38,6 +39,15 @@ enum class DownloadResult {
     AreaFull,  // the macros did not fit: tip 29, nothing after the settings blocks
     Queued,    // another download was running; it writes everything once more when it ends
 };
+
+// How much of the mouse's macro area the configuration set takes, laid out
+// exactly as the download lays it out.
+struct MacroAreaUse {
+    int required = 0;                    // bytes
+    int capacity = kMacroAreaCapacity;   // bytes
+    bool fits() const { return required <= capacity; }
+};
+MacroAreaUse macroAreaUse(const DownloadSources& sources);
 
 // Windows pointer speed for DPI_SPEED 0..11; 6 for anything else.
 int windowsPointerSpeed(int dpiSpeed);

@@ -261,11 +261,11 @@ MacroAreaLayout layOutMacroArea(const MacroSlots& slots, int language)
                 if (hasStream) {
                     PlacedMacro placed{address, encodeMacro(*slot.macro, isPresetOrLibrary(slot.function), address)};
                     running += std::min<int>(static_cast<int>(placed.encoded.bytes.size()), kMaxMacroReservation);
-                    if (running > kMacroAreaLimit) {
+                    // Past the limit only the count goes on, for the memory gauge.
+                    if (running > kMacroAreaLimit)
                         layout.full = true;
-                        return layout;
-                    }
-                    layout.macros.push_back(std::move(placed));
+                    if (!layout.full)
+                        layout.macros.push_back(std::move(placed));
                 }
                 if (slot.function != macro::kShortcutFunction)
                     firstAddressOf.emplace(slot.function, address);
@@ -276,7 +276,9 @@ MacroAreaLayout layOutMacroArea(const MacroSlots& slots, int language)
                       layout.directory.begin() + c * kDirectoryConfigBytes + k * kDirectoryEntryBytes);
         }
     }
-    layout.end = static_cast<std::uint16_t>(running);
+    layout.required = running - kMacroAreaStart;
+    if (!layout.full)
+        layout.end = static_cast<std::uint16_t>(running);
     return layout;
 }
 

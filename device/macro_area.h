@@ -84,6 +84,7 @@ struct PlacedMacro {
 
 struct MacroAreaLayout {
     bool full = false;
+    int required = 0;   // bytes the macros need from kMacroAreaStart on, also when full
     std::array<std::uint8_t, kDirectoryBytes> directory{};
     std::uint16_t end = kMacroAreaStart;                   // E: the running address after the last macro
     std::vector<PlacedMacro> macros;                       // in address order, shared macros once
@@ -95,6 +96,9 @@ struct MacroAreaLayout {
 // slot already has (other than a key combination, which is per button) shares
 // that slot's macro.
 MacroAreaLayout layOutMacroArea(const MacroSlots& slots, int language);
+
+// Bytes the macros may take: from kMacroAreaStart up to the limit.
+constexpr int kMacroAreaCapacity = kMacroAreaLimit - kMacroAreaStart;
 
 // 0x6E (E), 0x70 (table addresses, sound-lighting flag, configuration),
 // 0x78 (end of the tables), 0x7F.

@@ -29,21 +29,6 @@ Text readGroupName(const Text& file, int group)
     return platform::os().profile->getString(file, kNameSection, text::fromInt(group), Text(), kGroupNameBufferChars);
 }
 
-bool isReservedDeviceName(TextView name)
-{
-    // Windows opens these devices whatever the folder or extension.
-    TextView base = name.substr(0, name.find(u'.'));
-    while (!base.empty() && base.back() == u' ')
-        base.remove_suffix(1);
-    static const char* const fixed[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
-    for (const char* d : fixed)
-        if (text::equalsIgnoreCase(base, T(d)))
-            return true;
-    if (base.size() == 4 && base[3] >= u'0' && base[3] <= u'9')
-        return text::equalsIgnoreCase(base.substr(0, 3), u"COM") || text::equalsIgnoreCase(base.substr(0, 3), u"LPT");
-    return false;
-}
-
 bool namesEqual(TextView a, TextView b, bool ignoreCase)
 {
     return ignoreCase ? text::equalsIgnoreCase(a, b) : a == b;
@@ -91,16 +76,6 @@ Text twoDigits(int n)
 }
 
 } // namespace
-
-bool isSafeGroupName(TextView name)
-{
-    if (name.empty() || name.find(u"..") != TextView::npos)
-        return false;
-    for (char16_t c : name)
-        if (c < 0x20 || TextView(u"<>:\"/\\|?*").find(c) != TextView::npos)
-            return false;
-    return !isReservedDeviceName(name);
-}
 
 std::optional<Text> groupFilePath(const Text& macroFolder, TextView groupName)
 {

@@ -4,6 +4,7 @@
 // folder lists the groups in order. The macros of the selected group are kept
 // in the current group table, the others are read from their files when needed.
 #include "macro/macro_file.h"
+#include "macro/macro_names.h"
 #include "macro/macro_record.h"
 
 #include <array>
@@ -28,10 +29,6 @@ struct Library {
     GroupTable table{}; // the current group's macros; slot 12 stays empty
 };
 
-// Whether a group name can be a file name inside the macro folder: not empty,
-// no path separators, "..", drive colons or characters Windows forbids in file
-// names, and not a device name such as CON or LPT1.
-bool isSafeGroupName(TextView name);
 // The group's file, or nothing when the name could leave the macro folder.
 std::optional<Text> groupFilePath(const Text& macroFolder, TextView groupName);
 

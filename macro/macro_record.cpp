@@ -1,6 +1,5 @@
 #include "macro/macro_record.h"
 
-#include "ui/tips.h"
 
 #include <algorithm>
 #include <cstring>
@@ -9,8 +8,6 @@ namespace macro {
 
 namespace {
 
-constexpr int kTipFull = 21;
-constexpr int kTipError = 6;
 
 // Values a new event of each kind starts with.
 constexpr std::uint16_t kNewDelay = 100;
@@ -122,20 +119,17 @@ void changeCounter(MacroRecord& r, std::uint8_t code, int delta)
 
 } // namespace
 
-bool insertEvent(MacroRecord& r, int pos, std::uint8_t code, std::uint8_t sub)
+Outcome insertEvent(MacroRecord& r, int pos, std::uint8_t code, std::uint8_t sub)
 {
     const int count = r.eventCount;
     if (count + 1 > kMaxEvents) {
-        ui::showTip(kTipFull);
-        return false;
+        return Outcome::refused(tip::Full);
     }
     if (pos < 0 || pos > count) {
-        ui::showTip(kTipError);
-        return false;
+        return Outcome::refused(tip::Failed);
     }
     if (auto limit = kindLimit(code); limit && kindCounter(r, code) + 1 > *limit) {
-        ui::showTip(kTipError);
-        return false;
+        return Outcome::refused(tip::Failed);
     }
 
     // A block event takes the block after the nearest earlier one of its kind;
@@ -146,14 +140,12 @@ bool insertEvent(MacroRecord& r, int pos, std::uint8_t code, std::uint8_t sub)
         const int used = blockCount(r, code); // below kBlockCount after the limit check
         for (int k = pos; k < count; ++k)
             if (r.code[k] == code && r.param[k].x >= used) {
-                ui::showTip(kTipError);
-                return false;
+                return Outcome::refused(tip::Failed);
             }
         for (int k = pos - 1; k >= 0; --k)
             if (r.code[k] == code) {
                 if (r.param[k].x >= used) {
-                    ui::showTip(kTipError);
-                    return false;
+                    return Outcome::refused(tip::Failed);
                 }
                 newBlock = r.param[k].x + 1;
                 break;
@@ -198,21 +190,22 @@ bool insertEvent(MacroRecord& r, int pos, std::uint8_t code, std::uint8_t sub)
             table[newBlock][6] = kNewLedDuration;
     }
     changeCounter(r, code, +1);
-    return true;
+    return Outcome::ok();
 }
 
-bool deleteEvent(MacroRecord& r, int e)
+Outcome deleteEvent(MacroRecord& r, int e)
 {
     const int count = validEvents(r);
     if (count == 0 || e < 0 || e >= count)
-        return false;
+        return Outcome::refused();
     const int n = count - 1;
     r.eventCount = std::uint16_t(n);
 
     const std::uint8_t code = r.code[e];
+    int tipNumber = 0;
     if (kindLimit(code)) {
         if (kindCounter(r, code) == 0)
-            ui::showTip(kTipError);
+            tipNumber = tip::Failed; // a counter a file left short; the event goes all the same
         else
             changeCounter(r, code, -1);
     }
@@ -235,22 +228,20 @@ bool deleteEvent(MacroRecord& r, int e)
     for (int k = e; k < n; ++k)
         copyEvent(r, k + 1, k);
     clearEvent(r, n);
-    return true;
+    return Outcome::ok(tipNumber);
 }
 
-bool insertEvent(GroupTable& table, int slot, int pos, std::uint8_t code, std::uint8_t sub)
+Outcome insertEvent(GroupTable& table, int slot, int pos, std::uint8_t code, std::uint8_t sub)
 {
-    if (slot < 0 || slot >= kTemplateSlot) {
-        ui::showTip(kTipError);
-        return false;
-    }
+    if (slot < 0 || slot >= kTemplateSlot)
+        return Outcome::refused(tip::Failed);
     return insertEvent(table[slot], pos, code, sub);
 }
 
-bool deleteEvent(GroupTable& table, int slot, int e)
+Outcome deleteEvent(GroupTable& table, int slot, int e)
 {
     if (slot < 0 || slot >= kTemplateSlot)
-        return false;
+        return Outcome::refused();
     return deleteEvent(table[slot], e);
 }
 

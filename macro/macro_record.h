@@ -3,6 +3,7 @@
 // combinations, the game presets and the built-in macros all use MacroRecord.
 // The files (macro_file.h) and the mouse's memory have encodings of their own;
 // this struct is only the in-memory form, copied whole between stores.
+#include "macro/outcome.h"
 #include "platform/text.h"
 
 #include <array>
@@ -113,19 +114,20 @@ int kindCounter(const MacroRecord& r, std::uint8_t code);
 // Inserts one event before the event now at `pos` (pos == eventCount appends),
 // with the values a new event of that kind gets. Refused, with the record left
 // unchanged, when the record is full (tip 21), the kind is at its limit or the
-// record's block indexes are inconsistent (tip 6), or pos is out of range.
-bool insertEvent(MacroRecord& r, int pos, std::uint8_t code, std::uint8_t sub);
+// record's block indexes are inconsistent (tip 6), or pos is out of range (tip 6).
+Outcome insertEvent(MacroRecord& r, int pos, std::uint8_t code, std::uint8_t sub);
 // Removes event e, keeping the counters and the LED/FB blocks in step.
-// Nothing happens for an empty record or an index past the last event.
-bool deleteEvent(MacroRecord& r, int e);
+// Nothing happens for an empty record or an index past the last event. An
+// event whose counter is already 0 is removed with tip 6.
+Outcome deleteEvent(MacroRecord& r, int e);
 
 // The current group table: slots 0..11 hold the selected group's macros,
 // slot 12 is the empty template and is never written.
 constexpr int kTemplateSlot = kMaxMacrosPerGroup;
 using GroupTable = std::array<MacroRecord, kMaxMacrosPerGroup + 1>;
 // The same operations addressed by slot; slots outside 0..11 are refused.
-bool insertEvent(GroupTable& table, int slot, int pos, std::uint8_t code, std::uint8_t sub);
-bool deleteEvent(GroupTable& table, int slot, int e);
+Outcome insertEvent(GroupTable& table, int slot, int pos, std::uint8_t code, std::uint8_t sub);
+Outcome deleteEvent(GroupTable& table, int slot, int e);
 
 // Per configuration (0..3) and button slot (0..13): the macro built from the
 // button's key combination (function code 33). Only slots 0..11 are used.

@@ -1,6 +1,7 @@
 #include "platform/win32/window_win.h"
 
 #include "platform/platform.h"
+#include "platform/win32/controls_win.h"
 #include "platform/win32/graphics_win.h"
 #include "platform/win32/win_util.h"
 
@@ -60,6 +61,8 @@ INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     auto* window = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (!window)
         return FALSE;
+    if (INT_PTR routed; routeControlMessage(message, wParam, lParam, routed))
+        return routed;
 
     switch (message) {
     case WM_PAINT: {

@@ -485,6 +485,19 @@ TEST(ConfigDownloadFull, StopsAfterTheSettingsBlocksWithTip29)
     EXPECT_TRUE(std::equal(before.begin() + 0x400, before.begin() + 0x1000, after.begin() + 0x400));
 }
 
+TEST(ConfigDownloadFull, TheGaugeSaysBeforehandWhatTheDownloadFinds)
+{
+    ConnectedWorld world;
+    const device::MacroAreaUse fitting = device::macroAreaUse(world.sources());
+    EXPECT_TRUE(fitting.fits());
+    EXPECT_GT(fitting.required, 0);
+    overfill(world);
+    const device::MacroAreaUse over = device::macroAreaUse(world.sources());
+    EXPECT_FALSE(over.fits());
+    EXPECT_EQ(over.capacity, 3871 - 0x400);
+    EXPECT_EQ(world.download(), device::DownloadResult::AreaFull);
+}
+
 TEST(ConfigDownloadFull, TouchesNoFile)
 {
     ConnectedWorld world;

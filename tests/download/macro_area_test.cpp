@@ -365,6 +365,12 @@ TEST(MacroLayout, TheAreaEndsAt3871)
     slots[3][13] = macroSlot(33, 0x0E, small);
     auto full = device::layOutMacroArea(slots, 1);
     EXPECT_TRUE(full.full);
+    // The gauge counts on past the limit.
+    EXPECT_EQ(fits.required, 3856 - 0x400);
+    EXPECT_EQ(full.required, 3872 - 0x400);
+    EXPECT_EQ(device::kMacroAreaCapacity, 3871 - 0x400);
+    slots[3][12] = macroSlot(33, 0x0E, big);
+    EXPECT_EQ(device::layOutMacroArea(slots, 1).required, 3872 - 0x400 + 568);
 }
 
 // --- the image the mouse reads back ---

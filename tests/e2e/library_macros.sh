@@ -43,6 +43,8 @@ run_once() {
 
     close_from_outside
     wait_for process_gone "$E2E_PID" || fail "WM_CLOSE did not end the program ($1)"
+    # The Windows side (and its single-instance mutex) may outlive the launcher for a moment.
+    timeout 60 wineserver -w || fail "Wine did not wind down after $1"
 }
 
 run_once "the first start"

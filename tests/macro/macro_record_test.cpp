@@ -1,6 +1,5 @@
 #include "macro/macro_record.h"
 
-#include "ui/tips.h"
 
 #include <gtest/gtest.h>
 
@@ -59,11 +58,7 @@ bool blockIsZero(const std::uint8_t (&block)[kBlockBytes])
     return ::testing::AssertionSuccess();
 }
 
-class MacroRecordTest : public ::testing::Test {
-protected:
-    void SetUp() override { ui::clearShownTips(); }
-    std::vector<int> tips() const { return ui::shownTips(); }
-};
+class MacroRecordTest : public ::testing::Test {};
 
 } // namespace
 
@@ -117,7 +112,6 @@ TEST_F(MacroRecordTest, NewEventsGetTheValuesOfTheirKind)
     insertEvent(*fb, 0, kind::FB, 0);
     EXPECT_EQ(fb->fbBlock[0][0], 1);
     EXPECT_EQ(fb->fbBlock[0][6], 0);
-    EXPECT_TRUE(tips().empty());
 }
 
 TEST_F(MacroRecordTest, InsertingAtTheFrontShiftsEveryEventUp)
@@ -158,10 +152,11 @@ TEST_F(MacroRecordTest, FullRecordRefusesAnotherEvent)
     for (int i = 0; i < kMaxEvents; ++i)
         ASSERT_TRUE(insertEvent(*r, i, 4, sub::Press));
     const MacroRecord before = *r;
-    EXPECT_FALSE(insertEvent(*r, 0, 5, sub::Press));
+    const Outcome refused = insertEvent(*r, 0, 5, sub::Press);
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(refused.tip, 21);
     EXPECT_EQ(*r, before);
     EXPECT_EQ(r->eventCount, 275);
-    EXPECT_EQ(tips(), std::vector<int>{21});
 }
 
 TEST_F(MacroRecordTest, KindLimitsRefuseWithoutChange)
@@ -172,15 +167,15 @@ TEST_F(MacroRecordTest, KindLimitsRefuseWithoutChange)
     } rows[] = {{kind::Move, 50}, {kind::F7, 5}, {kind::Cpi, 5}, {kind::Led, 5}, {kind::FA, 5}, {kind::FB, 5}};
     for (const Row& row : rows) {
         SCOPED_TRACE(int(row.code));
-        ui::clearShownTips();
         auto r = emptyRecord();
         for (int i = 0; i < row.limit; ++i)
             ASSERT_TRUE(insertEvent(*r, i, row.code, 0));
         const MacroRecord before = *r;
-        EXPECT_FALSE(insertEvent(*r, 0, row.code, 0));
+        const Outcome refused = insertEvent(*r, 0, row.code, 0);
+        EXPECT_FALSE(refused);
+        EXPECT_EQ(refused.tip, 6);
         EXPECT_EQ(*r, before);
         EXPECT_EQ(kindCounter(*r, row.code), row.limit);
-        EXPECT_EQ(tips(), std::vector<int>{6});
         // Other kinds still fit.
         EXPECT_TRUE(insertEvent(*r, 0, 4, sub::Press));
     }
@@ -233,22 +228,18 @@ TEST_F(MacroRecordTest, InconsistentBlockIndexesFromAFileRefuseTheInsertion)
     insertEvent(*r, 0, kind::Led, sub::LedStep);
     r->param[0].x = 3;
     const MacroRecord before = *r;
-    EXPECT_FALSE(insertEvent(*r, 0, kind::Led, sub::LedStep));
+    EXPECT_EQ(insertEvent(*r, 0, kind::Led, sub::LedStep).tip, 6);
     EXPECT_EQ(*r, before);
-    EXPECT_EQ(tips(), std::vector<int>{6});
 
     // An earlier LED event with an index far past the table.
-    ui::clearShownTips();
     r->param[0].x = 60000;
-    EXPECT_FALSE(insertEvent(*r, 1, kind::Led, sub::LedStep));
-    EXPECT_EQ(tips(), std::vector<int>{6});
+    EXPECT_EQ(insertEvent(*r, 1, kind::Led, sub::LedStep).tip, 6);
 
     // A counter above the limit (a file saying ledCount 200).
-    ui::clearShownTips();
     r->param[0].x = 0;
     r->ledCount = 200;
-    EXPECT_FALSE(insertEvent(*r, 1, kind::Led, sub::LedStep));
-    EXPECT_EQ(tips(), std::vector<int>{6});
+    EXPECT_EQ(insertEvent(*r, 1, kind::Led, sub::LedStep).tip, 6);
+    EXPECT_EQ(r->eventCount, 1);
 }
 
 TEST_F(MacroRecordTest, PositionOutsideTheEventsIsRefused)
@@ -308,7 +299,6 @@ TEST_F(MacroRecordTest, DeletingFromAnEmptyRecordOrPastTheEndChangesNothing)
     EXPECT_FALSE(deleteEvent(*r, 1));
     EXPECT_FALSE(deleteEvent(*r, -1));
     EXPECT_EQ(*r, before);
-    EXPECT_TRUE(tips().empty());
 }
 
 TEST_F(MacroRecordTest, DeletingAnEventWhoseCounterIsZeroKeepsZeroAndWarns)
@@ -316,10 +306,11 @@ TEST_F(MacroRecordTest, DeletingAnEventWhoseCounterIsZeroKeepsZeroAndWarns)
     auto r = emptyRecord();
     insertEvent(*r, 0, kind::Cpi, sub::CpiSet);
     r->cpiCount = 0; // as a damaged file might have it
-    ASSERT_TRUE(deleteEvent(*r, 0));
+    const Outcome deleted = deleteEvent(*r, 0);
+    ASSERT_TRUE(deleted);
+    EXPECT_EQ(deleted.tip, 6);
     EXPECT_EQ(r->cpiCount, 0);
     EXPECT_EQ(r->eventCount, 0);
-    EXPECT_EQ(tips(), std::vector<int>{6});
 }
 
 TEST_F(MacroRecordTest, DeleteNeverIndexesPastTheArraysOfADamagedRecord)

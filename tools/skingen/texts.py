@@ -106,6 +106,9 @@ T["en"] = dict(
         29: "The macros do not fit into the mouse's memory.",
         30: "No more than 12 macro groups are possible.",
         31: "Sound-reactive lighting is on in Lighting.",
+        32: 'Not allowed in names: \\ / : * ? " < > | CON NUL.',
+        33: "The file could not be written. The old file was kept.",
+        34: "Too many macros for the mouse. Nothing was sent:",
     },
     devmac={
         1: "New macro group", 2: "New macro", 3: "Delete macro group",
@@ -127,7 +130,7 @@ T["en"] = dict(
     other={
         1: "Disabled", 2: "Yes", 3: "No", 6: "Light mode:", 7: "Colour:", 8: "Colour: none",
         9: "Duration:", 11: "[DPI]:Restore", 12: "ms", 13: "[LED]:", 14: "Error",
-        15: "Gun presets", 16: "Left-button macros", 17: "[Pause]",
+        15: "Gun presets", 16: "Left-button macros", 17: "[Pause]", 18: "Macro memory:", 19: "bytes",
     },
     shortcut={1: "Press a key", 2: "No modifier"},
     mousekey={1: "Left button", 2: "Right button", 3: "Wheel button", 4: "Back button",
@@ -213,6 +216,9 @@ T["cn"] = dict(
         29: "宏太大，鼠标存储空间不足。",
         30: "最多只能创建 12 个宏组。",
         31: "灯光设置页正在使用声控灯效。",
+        32: '名称中不能使用 \\ / : * ? " < > | CON NUL。',
+        33: "无法写入文件，原文件已保留。",
+        34: "宏超出鼠标存储空间，未发送任何内容：",
     },
     devmac={
         1: "新建宏组", 2: "新建宏", 3: "删除宏组", 4: "重置所有宏组", 5: "重命名",
@@ -232,7 +238,7 @@ T["cn"] = dict(
     other={
         1: "无功能", 2: "是", 3: "否", 6: "灯光模式:", 7: "颜色:", 8: "颜色: 无",
         9: "时长:", 11: "[DPI]:恢复", 12: "毫秒", 13: "[灯效]:", 14: "错误",
-        15: "枪械预设", 16: "左键宏", 17: "[延时]",
+        15: "枪械预设", 16: "左键宏", 17: "[延时]", 18: "宏存储:", 19: "字节",
     },
     shortcut={1: "请按下按键", 2: "无修饰键"},
     mousekey={1: "左键", 2: "右键", 3: "滚轮键", 4: "后退键", 5: "前进键",
@@ -322,6 +328,9 @@ T["it"] = dict(
         29: "Le macro non entrano nella memoria del mouse.",
         30: "Puoi creare al massimo 12 gruppi di macro.",
         31: "L'illuminazione sonora è attiva in Illuminazione.",
+        32: 'Non ammessi nei nomi: \\ / : * ? " < > | CON NUL.',
+        33: "Impossibile scrivere il file. Il file precedente è stato mantenuto.",
+        34: "Troppe macro per il mouse. Nulla è stato inviato:",
     },
     devmac={
         1: "Nuovo gruppo di macro", 2: "Nuova macro", 3: "Elimina gruppo di macro",
@@ -344,7 +353,7 @@ T["it"] = dict(
         1: "Nessuna funzione", 2: "Sì", 3: "No", 6: "Modalità luce:", 7: "Colore:",
         8: "Colore: nessuno", 9: "Durata:", 11: "[DPI]:Ripristina", 12: "ms",
         13: "[LED]:", 14: "Errore", 15: "Preset armi", 16: "Macro tasto sinistro",
-        17: "[Pausa]",
+        17: "[Pausa]", 18: "Memoria macro:", 19: "byte",
     },
     shortcut={1: "Premi un tasto", 2: "Nessun modificatore"},
     mousekey={1: "Tasto sinistro", 2: "Tasto destro", 3: "Tasto rotella", 4: "Tasto indietro",

@@ -1,24 +1,149 @@
 #include "ui/pages/macro_page.h"
 
+#include "platform/platform.h"
+#include "ui/macro_item_texts.h"
+#include "ui/messages.h"
 #include "ui/pages/page_text.h"
+#include "ui/tips.h"
+
+#include <algorithm>
 
 namespace ui {
 
+namespace {
+
+constexpr int kLibraryIcons[] = {169, 170, 171};
+constexpr int kEventIcons[] = {172, 173, 174, 175, 178, 182};
+constexpr int kValueIcons[] = {178};
+constexpr int kListFontSize = 6;
+constexpr int kNewGroupName = 36;   // UniqueName_DevMac
+constexpr int kNewMacroName = 37;
+
+// Menu items of the library menus.
+namespace libitem {
+constexpr int NewGroup = 1, NewMacro = 2, DeleteGroup = 3, Reset = 4, Rename = 5, ImportGroup = 6,
+              ExportGroup = 7, ImportMacro = 8;
+constexpr int RenameMacro = 1, DeleteMacro = 2, ImportIntoGroup = 3, ExportMacro = 4;
+} // namespace libitem
+constexpr int kGroupMenu = 11, kMacroMenu = 12, kEventMenu = 13, kInsertMenu = 14;
+
+platform::FileDialogOptions fileOptions(const Text& folder, bool single)
+{
+    platform::FileDialogOptions o;
+    o.filter = single ? u"All Files(*.sdat)|*.sdat||" : u"All Files(*.dat)|*.dat||";
+    o.defaultExtension = single ? u"sdat" : u"dat";
+    o.initialFolder = folder;
+    return o;
+}
+
+} // namespace
+
+MacroPage::MacroPage(PageHost& host) : Page(host) {}
+MacroPage::~MacroPage() = default;
+
+macro::ItemTexts MacroPage::itemTexts() const
+{
+    return macroItemTexts(host_.look().texts, host_.look().language);
+}
+
 void MacroPage::shown()
 {
-    const MainSkinTables& t = host_.look().skins;
+    const Appearance& look = host_.look();
+    const MainSkinTables& t = look.skins;
     for (size_t i = 0; i < 3; ++i) {
         controlRects_[i] = t.macEdit[i];
         controlRects_[3 + i] = t.macDisplay[i];
     }
+    const macro::LibraryPlace place = host_.macroPlace();
+    if (!editor_)
+        editor_ = std::make_unique<macro::MacroEditor>(host_.library(), place.macroFolder, place.language);
+    editor_->setPlace(place.macroFolder, place.language);
+
+    platform::Window& w = host_.window();
+    const int iconSize = 16 * look.place.scale;
+    const auto font = look.font(kListFontSize);
+    library_.create(w, kLibraryListId, t.macDisplay[0], kLibraryIcons, iconSize, font);
+    events_.create(w, kEventListId, t.macDisplay[1], kEventIcons, iconSize, font);
+    values_.create(w, kValueListId, t.macDisplay[2], kValueIcons, iconSize, font);
+    repeat_.create(w, kRepeatBoxId, t.macEdit[2], font);
+    library_.selectionChanged = [this] { librarySelectionChanged(); };
+    events_.selectionChanged = [this] { eventSelectionChanged(); };
+    values_.selectionChanged = [this] { valueRow_ = values_.selection(); };
+    values_.doubleClicked = [this] { valueDoubleClicked(); };
+    repeat_.changed = [this] { repeatChanged(); };
+
+    // The names of every group, as the files hold them now.
+    macro::readMacroNames(host_.library(), place.macroFolder);
+    host_.library().currentMacro = 0;
+    rebuildLibrary(0);
+    events_.empty();
+    values_.empty();
+    repeat_.setText(u"1");
+    lastRepeatText_ = u"1";
+    repeat_.enable(false);
+    refreshGauge();
 }
 
-void MacroPage::hidden() {}
+void MacroPage::hidden()
+{
+    library_.destroy();
+    events_.destroy();
+    values_.destroy();
+    repeat_.destroy();
+}
+
+void MacroPage::beforePress()
+{
+    library_.endEdit(true);
+    events_.endEdit(true);
+    values_.endEdit(true);
+    repeat_.enable(false);
+}
+
+const macro::LibraryRow* MacroPage::selectedLibraryRow() const
+{
+    const int row = std::max(library_.selection(), 0);
+    return size_t(row) < rows_.size() ? &rows_[size_t(row)] : nullptr;
+}
+
+bool MacroPage::macroRowSelected() const
+{
+    const macro::LibraryRow* r = selectedLibraryRow();
+    return r && !r->isGroup && library_.selection() > 0;
+}
 
 void MacroPage::press(int region, Point)
 {
     settings::ConfigStore& s = host_.store();
+    if (!rows_.empty())
+        repeat_.enable(macroRowSelected() && editor_->repeatBoxEnabled());
+    const macro::LibraryRow* row = selectedLibraryRow();
     switch (region) {
+    case Record:
+    case Insert:
+        if (rows_.empty()) {
+            showTip(macro::tip::CreateMacroFirst);
+        } else if (row && row->isGroup) {
+            showTip(macro::tip::SelectMacro);
+        } else if (region == Insert) {
+            eventRow_ = std::max(events_.selection(), 0);
+            PopupRequest q;
+            q.kind = PopupKind::InsertMenu;
+            q.region = region;
+            q.at = host_.look().skins.mac[size_t(region)];
+            host_.openPopup(q);
+        }
+        break;
+    case FirstCycleMode:
+    case FirstCycleMode + 1:
+    case FirstCycleMode + 2:
+        if (macroRowSelected()) {
+            tell(editor_->setCycleMode(2 - (region - FirstCycleMode)));
+            repeat_.setText(editor_->repeatBoxText());
+            lastRepeatText_ = repeat_.text();
+            repeat_.enable(editor_->repeatBoxEnabled());
+        }
+        break;
     case GunPresets:
         host_.openGunPresets();
         break;
@@ -27,6 +152,365 @@ void MacroPage::press(int region, Point)
         break;
     default:
         break;
+    }
+}
+
+bool MacroPage::message(unsigned id, std::uintptr_t wParam, std::intptr_t lParam)
+{
+    switch (id) {
+    case msg::MacroListEdit:
+        listEdited(int(wParam), int(lParam));
+        return true;
+    case msg::MacroPageMenu:
+        menuChoice(int(wParam), int(lParam));
+        return true;
+    case msg::LedEventValues1:
+    case msg::LedEventValues2:
+    case msg::LedEventValues3:
+        showLedValues();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MacroPage::tell(const macro::Outcome& o)
+{
+    if (o.tip)
+        showTip(o.tip, o.tipPrefix.empty() ? Text() : u" " + o.tipPrefix);
+    if (!o.message.empty())
+        platform::os().windows->messageBox(&host_.window(), o.message, Text());
+}
+
+void MacroPage::rebuildLibrary(int selectRow)
+{
+    rows_ = macro::libraryRows(host_.library());
+    library_.setRedraw(false);
+    library_.empty();
+    for (const macro::LibraryRow& r : rows_)
+        library_.addRow(r.text, r.kind);
+    library_.setRedraw(true);
+    if (!rows_.empty())
+        library_.select(std::clamp(selectRow, 0, int(rows_.size()) - 1));
+    librarySelection_ = library_.selection();
+}
+
+void MacroPage::refreshEvents(bool touchRepeatBox)
+{
+    events_.setRedraw(false);
+    events_.empty();
+    const macro::Library& lib = host_.library();
+    const macro::MacroRecord& m = editor_->current();
+    if (lib.groupCount > 0 && m.eventCount > 0) {
+        for (const macro::ListRow& r : macro::eventRows(m, itemTexts()).rows)
+            events_.addRow(r.text, r.kind);
+        events_.select(std::clamp(eventRow_, 0, events_.count() - 1));
+        if (touchRepeatBox && !inInsertCommand_) {
+            repeat_.enable(editor_->repeatBoxEnabled());
+            repeat_.setText(editor_->repeatBoxText());
+            lastRepeatText_ = repeat_.text();
+        }
+    }
+    events_.setRedraw(true);
+    host_.redraw();
+}
+
+void MacroPage::showLedValues()
+{
+    values_.empty();
+    const macro::MacroRecord& m = editor_->current();
+    const int e = std::max(events_.selection(), 0) / 2;
+    if (events_.count() == 0 || e >= m.eventCount || m.code[e] != macro::kind::Led)
+        return;
+    const int block = m.param[e].x;
+    if (block >= macro::kBlockCount)
+        return;
+    for (const Text& row : macro::ledValueRows(editor_->current().ledBlock[block], itemTexts()).rows)
+        values_.addRow(row, -1);
+}
+
+void MacroPage::refreshGauge()
+{
+    gauge_ = host_.macroMemory();
+    host_.redraw();
+}
+
+void MacroPage::librarySelectionChanged()
+{
+    macro::Library& lib = host_.library();
+    const int row = library_.selection();
+    const int old = librarySelection_;
+    host_.closePopup();
+    values_.empty();
+    if (row < 0)
+        return;
+    if (size_t(row) >= rows_.size()) {
+        showTip(macro::tip::Failed);
+        library_.select(old);
+        return;
+    }
+    const macro::LibraryRow r = rows_[size_t(row)];
+    const bool macroWasSelected = old > 0 && size_t(old) < rows_.size() && !rows_[size_t(old)].isGroup;
+    events_.empty();
+    if (r.isGroup) {
+        lib.opened[size_t(r.group)] = !lib.opened[size_t(r.group)];
+        macro::makeGroupCurrent(lib, host_.macroPlace(), r.group);
+        lib.currentMacro = 0;
+        rebuildLibrary(row);
+        repeat_.setText(u"1");
+        lastRepeatText_ = u"1";
+        repeat_.enable(false);
+        return;
+    }
+    if (macroWasSelected && repeat_.isEnabled() && row != old) {
+        editor_->current().repeatCount = std::uint16_t(std::clamp(text::toInt(repeat_.text()), 0, 1000));
+        tell(editor_->saveCurrent());
+    }
+    macro::makeGroupCurrent(lib, host_.macroPlace(), r.group);
+    lib.currentMacro = r.macro;
+    librarySelection_ = row;
+    eventRow_ = 0;
+    refreshEvents();
+    updateRepeatBox();
+}
+
+void MacroPage::showRow(int row)
+{
+    macro::Library& lib = host_.library();
+    if (row < 0 || size_t(row) >= rows_.size())
+        return;
+    const macro::LibraryRow& r = rows_[size_t(row)];
+    events_.empty();
+    values_.empty();
+    if (r.isGroup) {
+        lib.currentMacro = 0;
+        repeat_.setText(u"1");
+        lastRepeatText_ = u"1";
+        repeat_.enable(false);
+        return;
+    }
+    macro::makeGroupCurrent(lib, host_.macroPlace(), r.group);
+    lib.currentMacro = r.macro;
+    eventRow_ = 0;
+    refreshEvents();
+    updateRepeatBox();
+}
+
+void MacroPage::updateRepeatBox()
+{
+    repeat_.enable(editor_->repeatBoxEnabled());
+    repeat_.setText(editor_->repeatBoxText());
+    lastRepeatText_ = repeat_.text();
+}
+
+void MacroPage::eventSelectionChanged()
+{
+    eventRow_ = events_.selection();
+    host_.closePopup();
+    showLedValues();
+}
+
+void MacroPage::valueDoubleClicked()
+{
+    host_.closePopup();
+    valueRow_ = values_.selection();
+    if (valueRow_ % 4 == 2)
+        values_.startEdit();
+}
+
+void MacroPage::repeatChanged()
+{
+    const Text typed = repeat_.text();
+    if (typed == lastRepeatText_)
+        return;
+    const auto change = editor_->repeatTextChanged(typed, macroRowSelected());
+    repeat_.setText(change.shown);
+    repeat_.native()->caretToEnd();
+    lastRepeatText_ = change.shown;
+    if (change.saved.tip)
+        tell(change.saved);
+}
+
+void MacroPage::listEdited(int row, int list)
+{
+    macro::Library& lib = host_.library();
+    if (list == listnumber::Library) {
+        if (row < 0 || size_t(row) >= rows_.size()) {
+            showTip(macro::tip::SelectMacro);
+            return;
+        }
+        const macro::LibraryRow r = rows_[size_t(row)];
+        const Text typed = library_.rowText(row);
+        const macro::Renamed renamed =
+            r.isGroup ? macro::renameGroup(lib, host_.macroPlace(), r.group, typed)
+                      : macro::renameMacro(lib, host_.macroPlace(), r.group, r.macro, typed);
+        tell(renamed.outcome);
+        rebuildLibrary(row);
+        return;
+    }
+    if (list == listnumber::Events) {
+        const int r = events_.selection();
+        tell(editor_->eventRowEdited(r, events_.rowText(r), itemTexts().pauseUnit));
+        eventRow_ = r;
+        refreshEvents(false);
+        return;
+    }
+    if (list == listnumber::Values) {
+        tell(editor_->valueRowEdited(std::max(events_.selection(), 0), row, values_.rowText(row)));
+        showLedValues();
+        values_.select(row);
+        valueRow_ = row;
+    }
+}
+
+void MacroPage::afterLibraryChange(const macro::Outcome& o, int selectRow)
+{
+    tell(o);
+    rebuildLibrary(selectRow);
+    refreshGauge();
+}
+
+void MacroPage::importGroup(const Text& file)
+{
+    macro::Library& lib = host_.library();
+    const macro::Outcome o = macro::importGroup(lib, host_.macroPlace(), file);
+    events_.empty();
+    afterLibraryChange(o, macro::rowOf(macro::libraryRows(lib), lib.currentGroup));
+}
+
+void MacroPage::exportGroup(const Text& file) { tell(macro::exportGroup(host_.library(), host_.macroPlace(), file)); }
+
+void MacroPage::menuChoice(int menu, int item)
+{
+    if (!editor_)
+        return;
+    macro::Library& lib = host_.library();
+    const macro::LibraryPlace place = host_.macroPlace();
+    const macro::LibraryRow* row = selectedLibraryRow();
+    const int group = row ? row->group : lib.currentGroup;
+    auto& dialogs = *platform::os().fileDialog;
+
+    if (menu == kInsertMenu) {
+        inInsertCommand_ = true;
+        int r = eventRow_;
+        const macro::Outcome o = editor_->runInsertItem(item, r);
+        if (o)
+            eventRow_ = r;
+        if (item == macro::insertitem::Delete)
+            values_.empty();
+        refreshEvents(false);
+        inInsertCommand_ = false;
+        tell(o);
+        refreshGauge();
+        return;
+    }
+    if (menu == kEventMenu) {
+        const int r = std::max(events_.selection(), 0);
+        if (item == 1) {
+            const macro::ModifyAction a = editor_->modifyAction(r);
+            if (a == macro::ModifyAction::EditDelay || a == macro::ModifyAction::EditParameters)
+                events_.startEdit();
+            // Replacing a key needs the key capture dialog, which opens from here once it exists.
+        } else if (item == 2) {
+            eventRow_ = r;
+            tell(editor_->deleteEventAt(eventRow_));
+            values_.empty();
+            refreshEvents(false);
+            refreshGauge();
+        }
+        return;
+    }
+    if (menu == kGroupMenu) {
+        switch (item) {
+        case libitem::NewGroup: {
+            const macro::Outcome o = macro::newGroup(lib, place, host_.look().texts.get(TextSection::DevMac, kNewGroupName));
+            events_.empty();
+            afterLibraryChange(o, macro::rowOf(macro::libraryRows(lib), lib.currentGroup));
+            return;
+        }
+        case libitem::NewMacro: {
+            const macro::Outcome o =
+                macro::newMacro(lib, place, group, host_.look().texts.get(TextSection::DevMac, kNewMacroName));
+            events_.empty();
+            afterLibraryChange(o, macro::rowOf(macro::libraryRows(lib), lib.currentGroup, o ? lib.currentMacro : -1));
+            if (o)
+                showRow(library_.selection());
+            return;
+        }
+        case libitem::DeleteGroup:
+            if (rows_.empty())
+                return;
+            tell(macro::deleteGroup(lib, place, group));
+            host_.clearDanglingMacroReferences();
+            events_.empty();
+            values_.empty();
+            afterLibraryChange({}, 0);
+            return;
+        case libitem::Reset:
+            tell(macro::resetLibrary(lib, place));
+            events_.empty();
+            values_.empty();
+            afterLibraryChange({}, 0);
+            return;
+        case libitem::Rename:
+            if (!rows_.empty())
+                library_.startEdit();
+            return;
+        case libitem::ImportGroup:
+            if (auto file = dialogs.chooseFileToOpen(fileOptions(place.macroFolder, false)))
+                importGroup(*file);
+            return;
+        case libitem::ExportGroup:
+            if (rows_.empty())
+                return;
+            if (auto file = dialogs.chooseFileToSave(fileOptions(place.macroFolder, false)))
+                exportGroup(*file);
+            return;
+        case libitem::ImportMacro:
+            break;
+        default:
+            return;
+        }
+    }
+    if (menu == kMacroMenu || (menu == kGroupMenu && item == libitem::ImportMacro)) {
+        const int m = row && !row->isGroup ? row->macro : -1;
+        const int action = menu == kGroupMenu ? libitem::ImportIntoGroup : item;
+        switch (action) {
+        case libitem::RenameMacro:
+            library_.startEdit();
+            return;
+        case libitem::DeleteMacro: {
+            macro::makeGroupCurrent(lib, place, group);
+            const macro::Outcome o = macro::deleteMacro(lib, place, m);
+            host_.clearDanglingMacroReferences();
+            events_.empty();
+            values_.empty();
+            const auto rows = macro::libraryRows(lib);
+            const int above = std::max(macro::rowOf(rows, group, m), 1) - 1;
+            afterLibraryChange(o, o ? above : library_.selection());
+            showRow(library_.selection());
+            return;
+        }
+        case libitem::ImportIntoGroup:
+            host_.closePopup();
+            if (auto file = dialogs.chooseFileToOpen(fileOptions(place.macroFolder, true))) {
+                const macro::Outcome o = macro::importSingleMacro(lib, place, group, *file);
+                afterLibraryChange(o, macro::rowOf(macro::libraryRows(lib), group, o ? lib.currentMacro : -1));
+                if (o)
+                    showRow(library_.selection());
+            }
+            return;
+        case libitem::ExportMacro:
+            if (m >= 0) {
+                macro::makeGroupCurrent(lib, place, group);
+                lib.currentMacro = m;
+                if (auto file = dialogs.chooseFileToSave(fileOptions(place.macroFolder, true)))
+                    tell(macro::exportSingleMacro(lib, place, *file));
+            }
+            return;
+        default:
+            return;
+        }
     }
 }
 
@@ -59,8 +543,17 @@ void MacroPage::paintTexts(PagePaint& paint)
             style.dx = -3;
         } else if (r >= 14 && r <= 16) {
             style.place = TextPlace::Left2;
+        } else if (r == Hint) {
+            style.place = TextPlace::Left2;
         }
         drawRegionText(paint, t[size_t(r)], text, style);
+    }
+    // The macro memory gauge, at the right end of the hint line.
+    if (size_t(Hint) < t.size() && gauge_.second > 0) {
+        TextStyle style;
+        style.place = TextPlace::RightAligned;
+        style.colour = gauge_.first > gauge_.second ? colour::Red : colour::Grey;
+        drawRegionText(paint, t[Hint], macroMemoryText(look.texts, gauge_.first, gauge_.second), style);
     }
 }
 

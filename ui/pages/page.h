@@ -4,6 +4,7 @@
 // or left, and the private messages it answers. The regions 0 to 19 of the
 // main table (page tabs, window buttons) are common to all pages and handled
 // once, by CommonRegions.
+#include "macro/library_commands.h"
 #include "platform/window.h"
 #include "settings/button_catalogue.h"
 #include "settings/config_store.h"
@@ -12,6 +13,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <span>
 
 namespace ui {
@@ -72,6 +74,14 @@ public:
     virtual void openGunPresets() = 0;
     // The button names of the main page (the macro library and presets know theirs).
     virtual settings::FunctionNames& functionNames() = 0;
+
+    // --- the macro page's model ---
+    virtual macro::Library& library() = 0;
+    virtual macro::LibraryPlace macroPlace() const = 0;
+    // After a library delete: button functions on macros that are gone become 0.
+    virtual void clearDanglingMacroReferences() = 0;
+    // Bytes the macros of the configuration set need in the mouse, and what it has.
+    virtual std::pair<int, int> macroMemory() = 0;
 };
 
 // What a page paints with: the three pictures (drawing goes onto `normal`,
