@@ -181,6 +181,9 @@ window_origin() {
 # A click at window pixel (x, y), the pointer resting there first.
 click_at() {
     window_origin
+    # Two moves: the first one after a dialog closed may only reach Wine's idea of the pointer.
+    xdotool mousemove --sync $((WX + $1 - 1)) $((WY + $2))
+    sleep 0.1
     xdotool mousemove --sync $((WX + $1)) $((WY + $2))
     sleep 0.2
     xdotool click 1
@@ -196,10 +199,4 @@ drag_from_to() {
     sleep 0.2
     xdotool mouseup 1
     sleep 0.3
-}
-
-# Key `key` of section `section` of the running program's config.ini.
-config_value() {
-    iconv -f UTF-16 -t UTF-8 "$E2E_WORK/app/skins/config/config.ini" | tr -d '\r' |
-        awk -v s="[$1]" -v k="$2=" '$0 == s { in_s = 1; next } /^\[/ { in_s = 0 } in_s && index($0, k) == 1 { print substr($0, length(k) + 1); exit }'
 }
