@@ -9,6 +9,7 @@
 #include "device/report_channel.h"
 #include "macro/macro_file.h"
 #include "macro/presets.h"
+#include "platform/atomic_save.h"
 #include "platform/platform.h"
 #include "settings/button_catalogue.h"
 #include "settings/config_files.h"
@@ -420,7 +421,7 @@ void CKVX_GMouseDlg::configurationChangedByMouse(int config)
     if (!settings::isValidConfiguration(config))
         return;
     settings::ConfigStore& s = store();
-    platform::os().profile->writeString(paths().configFile, u"Init", u"CurConfig", text::fromInt(config));
+    platform::writeKeyAtomically(paths().configFile, u"Init", u"CurConfig", text::fromInt(config));
     settings::loadConfiguration(s, paths().configFolder, config, false, look_->language);
     redraw();
 }

@@ -1,6 +1,7 @@
 #include "macro/presets.h"
 
 #include "macro/macro_file.h"
+#include "platform/atomic_save.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -41,10 +42,12 @@ bool savePreset(PresetTable& presets, int i, int strength, const Text& languageF
     for (int k = 0; k < std::min<int>(r.eventCount, kMaxEvents); ++k)
         if (r.param[k].y != 0)
             r.param[k].y = std::uint16_t(strength);
-    auto& profile = *platform::os().profile;
-    bool ok = upgradeMacroFile(file);
-    ok = profile.writeString(file, filekey::Init, filekey::Version, text::fromInt(kFileVersion)) && ok;
-    return profile.writeString(file, filekey::Macros, text::fromInt(i), encodeMacroLine(r, language)) && ok;
+    return platform::saveAtomically(file, [&](const Text& copy) {
+        auto& profile = *platform::os().profile;
+        bool ok = upgradeMacroFile(copy);
+        ok = profile.writeString(copy, filekey::Init, filekey::Version, text::fromInt(kFileVersion)) && ok;
+        return profile.writeString(copy, filekey::Macros, text::fromInt(i), encodeMacroLine(r, language)) && ok;
+    });
 }
 
 } // namespace macro
