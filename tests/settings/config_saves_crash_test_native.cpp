@@ -1,7 +1,6 @@
 // A save that dies at any change to the disk leaves the old settings or the
 // new ones after the next start, never a mixture and never nothing.
 #include "platform/atomic_save.h"
-#include "platform/headless/profile_headless.h"
 #include "settings/config_files.h"
 #include "tests/settings/settings_fixture.h"
 #include "tests/support/dying_files.h"
@@ -25,23 +24,6 @@ std::string startAgain(const testsupport::TempFolder& dir)
 
 class DyingSave : public SettingsTest {
 protected:
-    // Runs `save` with the disk cut off after `dieAt` changes; returns how
-    // many changes it made, or -1 when it died.
-    int dieDuring(int dieAt, const std::function<void()>& save)
-    {
-        auto& os = platform::os();
-        testsupport::DyingFiles dying(*os.files, dieAt);
-        platform::headless::HeadlessProfile profile(dying);
-        auto* savedFiles = os.files;
-        auto* savedProfile = os.profile;
-        os.files = &dying;
-        os.profile = &profile;
-        save();
-        os.files = savedFiles;
-        os.profile = savedProfile;
-        return dying.died() ? -1 : dying.changes();
-    }
-
     static void changeEverything(ConfigStore& s)
     {
         setCurrentConfiguration(s, 3);
@@ -64,7 +46,7 @@ protected:
     {
         const std::string before = completeConfig().str();
         writeConfig(completeConfig());
-        const int changes = dieDuring(std::numeric_limits<int>::max(), save);
+        const int changes = testsupport::runDyingAt(std::numeric_limits<int>::max(), save);
         const std::string after = startAgain(dir);
         EXPECT_NE(after, before) << what << " changed nothing";
         EXPECT_GE(changes, 3) << what;
@@ -72,7 +54,7 @@ protected:
             if (dieAt % stride != 0 && dieAt < changes - 5)
                 continue;
             writeConfig(completeConfig());
-            EXPECT_EQ(dieDuring(dieAt, save), -1);
+            EXPECT_EQ(testsupport::runDyingAt(dieAt, save), -1);
             const std::string found = startAgain(dir);
             EXPECT_TRUE(found == before || found == after) << what << " died at change " << dieAt;
         }

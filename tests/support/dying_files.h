@@ -1,8 +1,11 @@
 #pragma once
 // Files that pass everything on until the n-th change to the disk, which is
 // cut off halfway (a write or copy leaves half its bytes) as if the program
-// died there; every later change then fails without effect.
-#include "platform/files.h"
+// died there; every later change then fails without effect. Native tests only.
+#include "platform/headless/profile_headless.h"
+#include "platform/platform.h"
+
+#include <functional>
 
 namespace testsupport {
 
@@ -62,5 +65,22 @@ private:
     int dieAt_;
     int changes_ = 0;
 };
+
+// Runs `save` with the disk cut off after `dieAt` changes; returns how many
+// changes it made, or -1 when it died first.
+inline int runDyingAt(int dieAt, const std::function<void()>& save)
+{
+    auto& os = platform::os();
+    DyingFiles dying(*os.files, dieAt);
+    platform::headless::HeadlessProfile profile(dying);
+    auto* savedFiles = os.files;
+    auto* savedProfile = os.profile;
+    os.files = &dying;
+    os.profile = &profile;
+    save();
+    os.files = savedFiles;
+    os.profile = savedProfile;
+    return dying.died() ? -1 : dying.changes();
+}
 
 } // namespace testsupport
