@@ -291,13 +291,11 @@ bool writeGroup(const Text& groupFile, const GroupTable& table, int macroCount, 
     });
 }
 
-bool writeSingle(const Text& singleFile, const MacroRecord& r, int language)
+bool writeSingle(const Text& file, const MacroRecord& r, int language)
 {
-    return platform::saveAtomically(singleFile, [&](const Text& file) {
-        bool ok = writeVersion(file);
-        return platform::os().profile->writeString(file, filekey::Macros, filekey::SingleMacro,
-                                                   encodeMacroLine(r, language)) && ok;
-    });
+    bool ok = writeVersion(file);
+    return platform::os().profile->writeString(file, filekey::Macros, filekey::SingleMacro,
+                                               encodeMacroLine(r, language)) && ok;
 }
 
 bool restoreMacroFile(const Text& file)
