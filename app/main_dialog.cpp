@@ -11,6 +11,7 @@
 #include "device/stored_lighting.h"
 #include "macro/macro_file.h"
 #include "macro/presets.h"
+#include "platform/atomic_save.h"
 #include "platform/platform.h"
 #include "settings/button_catalogue.h"
 #include "settings/config_files.h"

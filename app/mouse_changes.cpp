@@ -5,6 +5,7 @@
 #include "app/paths.h"
 #include "app/playback_link.h"
 #include "macro/macro_file.h"
+#include "platform/atomic_save.h"
 #include "platform/platform.h"
 #include "settings/config_files.h"
 
@@ -34,7 +35,7 @@ void CKVX_GMouseDlg::configurationChangedByMouse(int config)
         return;
     settings::ConfigStore& s = store();
     settings::setCurrentConfiguration(s, config);
-    platform::os().profile->writeString(paths().configFile, u"Init", u"CurConfig", text::fromInt(config));
+    platform::writeKeyAtomically(paths().configFile, u"Init", u"CurConfig", text::fromInt(config));
     settings::loadConfiguration(s, paths().configFolder, config, false, look_->language);
     redraw();
 }

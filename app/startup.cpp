@@ -1,11 +1,14 @@
 #include "app/startup.h"
 
 #include "platform/platform.h"
+#include "settings/config_files.h"
 
 namespace app {
 
 void readStartupValues(const Text& configFile, StartupValues& out)
 {
+    // A save cut short by a power cut can leave it empty; the last good one is kept beside it.
+    settings::restoreConfigFile(configFile);
     auto& profile = *platform::os().profile;
     out.productNameCn = profile.getString(configFile, u"PRODUCTNAME", u"PRODUCTNAME_CN", Text(), 50);
     out.productNameEn = profile.getString(configFile, u"PRODUCTNAME", u"PRODUCTNAME_EN", Text(), 50);

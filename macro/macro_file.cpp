@@ -1,6 +1,7 @@
 #include "macro/macro_file.h"
 
 #include "keys/key_tables.h"
+#include "platform/atomic_save.h"
 #include "platform/platform.h"
 #include "ui/tips.h"
 
@@ -278,26 +279,30 @@ bool loadBuiltIn(BuiltInTable& table, const Text& file, int language)
     return true;
 }
 
-bool saveMacro(const Text& file, const GroupTable& table, int macroCount, int slot, int language)
+bool saveMacro(const Text& groupFile, const GroupTable& table, int macroCount, int slot, int language)
 {
     if (slot < 0 || slot >= kMaxMacrosPerGroup)
         return false;
-    auto& profile = *platform::os().profile;
-    bool ok = writeVersion(file);
-    ok = profile.writeString(file, filekey::Macros, filekey::MacroCount, text::fromInt(macroCount)) && ok;
-    ok = profile.writeString(file, filekey::Macros, text::fromInt(slot), encodeMacroLine(table[slot], language)) && ok;
-    return ok;
+    return platform::saveAtomically(groupFile, [&](const Text& file) {
+        auto& profile = *platform::os().profile;
+        bool ok = writeVersion(file);
+        ok = profile.writeString(file, filekey::Macros, filekey::MacroCount, text::fromInt(macroCount)) && ok;
+        ok = profile.writeString(file, filekey::Macros, text::fromInt(slot), encodeMacroLine(table[slot], language)) && ok;
+        return ok;
+    });
 }
 
-bool writeGroup(const Text& file, const GroupTable& table, int macroCount, int language)
+bool writeGroup(const Text& groupFile, const GroupTable& table, int macroCount, int language)
 {
-    auto& profile = *platform::os().profile;
     macroCount = std::clamp(macroCount, 0, kMaxMacrosPerGroup);
-    bool ok = writeVersion(file);
-    ok = profile.writeString(file, filekey::Macros, filekey::MacroCount, text::fromInt(macroCount)) && ok;
-    for (int i = 0; i < macroCount; ++i)
-        ok = profile.writeString(file, filekey::Macros, text::fromInt(i), encodeMacroLine(table[i], language)) && ok;
-    return ok;
+    return platform::saveAtomically(groupFile, [&](const Text& file) {
+        auto& profile = *platform::os().profile;
+        bool ok = writeVersion(file);
+        ok = profile.writeString(file, filekey::Macros, filekey::MacroCount, text::fromInt(macroCount)) && ok;
+        for (int i = 0; i < macroCount; ++i)
+            ok = profile.writeString(file, filekey::Macros, text::fromInt(i), encodeMacroLine(table[i], language)) && ok;
+        return ok;
+    });
 }
 
 bool writeSingle(const Text& file, const MacroRecord& r, int language)
@@ -305,6 +310,16 @@ bool writeSingle(const Text& file, const MacroRecord& r, int language)
     bool ok = writeVersion(file);
     return platform::os().profile->writeString(file, filekey::Macros, filekey::SingleMacro,
                                                encodeMacroLine(r, language)) && ok;
+}
+
+bool restoreMacroFile(const Text& file)
+{
+    // Every file the program writes has its macro count or single line.
+    return platform::restoreFromBackup(file, [](const Text& path) {
+        auto& profile = *platform::os().profile;
+        return !profile.getString(path, filekey::Macros, filekey::MacroCount, Text(), kNumberBufferChars).empty() ||
+               !profile.getString(path, filekey::Macros, filekey::SingleMacro, Text(), 2).empty();
+    });
 }
 
 Text joinPath(const Text& folder, TextView name)

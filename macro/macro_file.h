@@ -79,6 +79,10 @@ bool writeGroup(const Text& file, const GroupTable& table, int macroCount, int l
 // Writes DAT_VER and the single "Macro" line of a ".sdat" file.
 bool writeSingle(const Text& file, const MacroRecord& r, int language);
 
+// At start-up: a macro file that cannot be read gives way to the copy its
+// last save kept (saves replace the file in one step, keeping the old one).
+bool restoreMacroFile(const Text& file);
+
 // folder + '\' + name, without doubling a separator the folder already ends with.
 Text joinPath(const Text& folder, TextView name);
 

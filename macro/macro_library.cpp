@@ -1,5 +1,6 @@
 #include "macro/macro_library.h"
 
+#include "platform/atomic_save.h"
 #include "platform/platform.h"
 #include "ui/tips.h"
 
@@ -19,9 +20,14 @@ constexpr size_t kMacroNameBufferChars = 2 * kNameUnits * 3 + 1; // tokens 0..59
 
 Text listFile(const Text& macroFolder) { return joinPath(macroFolder, kGroupListFile); }
 
+Text readGroupCountText(const Text& file)
+{
+    return platform::os().profile->getString(file, kCountSection, kCountKey, Text(), kCountBufferChars);
+}
+
 int readGroupCount(const Text& file)
 {
-    return text::toInt(platform::os().profile->getString(file, kCountSection, kCountKey, Text(), kCountBufferChars));
+    return text::toInt(readGroupCountText(file));
 }
 
 Text readGroupName(const Text& file, int group)
@@ -87,6 +93,7 @@ std::optional<Text> groupFilePath(const Text& macroFolder, TextView groupName)
 void readGroupList(Library& lib, const Text& macroFolder)
 {
     const Text file = listFile(macroFolder);
+    platform::restoreFromBackup(file, [](const Text& path) { return !readGroupCountText(path).empty(); });
     const bool listExists = platform::os().files->exists(file);
     if (!listExists)
         ui::showTip(kTipFileMissing);
@@ -104,6 +111,8 @@ void readGroupList(Library& lib, const Text& macroFolder)
 
     bool dropped = false;
     for (int i = 0; i < lib.groupCount;) {
+        if (auto groupFile = groupFilePath(macroFolder, lib.groupNames[i]))
+            restoreMacroFile(*groupFile);
         if (checkGroupFile(lib, i, false, macroFolder, 0) || adoptFileWithBlanks(lib.groupNames[i], macroFolder)) {
             ++i;
             continue;
@@ -123,13 +132,14 @@ void readGroupList(Library& lib, const Text& macroFolder)
 
 bool writeGroupList(const Library& lib, const Text& macroFolder)
 {
-    auto& profile = *platform::os().profile;
-    const Text file = listFile(macroFolder);
-    bool ok = profile.writeString(file, kCountSection, kCountKey, text::fromInt(lib.groupCount));
-    for (int i = 0; i < kMaxGroups; ++i)
-        ok = profile.writeString(file, kNameSection, text::fromInt(i),
-                                 i < lib.groupCount ? lib.groupNames[i] : Text()) && ok;
-    return ok;
+    return platform::saveAtomically(listFile(macroFolder), [&](const Text& file) {
+        auto& profile = *platform::os().profile;
+        bool ok = profile.writeString(file, kCountSection, kCountKey, text::fromInt(lib.groupCount));
+        for (int i = 0; i < kMaxGroups; ++i)
+            ok = profile.writeString(file, kNameSection, text::fromInt(i),
+                                     i < lib.groupCount ? lib.groupNames[i] : Text()) && ok;
+        return ok;
+    });
 }
 
 bool checkGroupFile(Library& lib, int group, bool load, const Text& macroFolder, int language)

@@ -1,6 +1,7 @@
 #include "macro/presets.h"
 
 #include "macro/macro_file.h"
+#include "platform/atomic_save.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -72,10 +73,12 @@ PresetWrite savePreset(PresetTable& presets, int i, int strength, const Text& la
     for (int k = 0; k < std::min<int>(r.eventCount, kMaxEvents); ++k)
         if (r.param[k].y != 0)
             r.param[k].y = std::uint16_t(strength);
-    auto& profile = *platform::os().profile;
-    bool ok = upgradeMacroFile(file);
-    ok = profile.writeString(file, filekey::Init, filekey::Version, text::fromInt(kFileVersion)) && ok;
-    ok = profile.writeString(file, filekey::Macros, text::fromInt(i), encodeMacroLine(r, language)) && ok;
+    const bool ok = platform::saveAtomically(file, [&](const Text& copy) {
+        auto& profile = *platform::os().profile;
+        bool ok = upgradeMacroFile(copy);
+        ok = profile.writeString(copy, filekey::Init, filekey::Version, text::fromInt(kFileVersion)) && ok;
+        return profile.writeString(copy, filekey::Macros, text::fromInt(i), encodeMacroLine(r, language)) && ok;
+    });
     return ok ? PresetWrite::Saved : PresetWrite::Failed;
 }
 

@@ -29,6 +29,11 @@ public:
     virtual bool removeDirectory(const Text& path) = 0; // empty folders only
     virtual std::optional<std::vector<std::uint8_t>> readFile(const Text& path) = 0;
     virtual bool writeFile(const Text& path, const std::vector<std::uint8_t>& bytes) = 0;
+    // Puts `replacement` in the place of `target` in one step, written through
+    // to the disk: a reader finds the old file or the new one, never a part.
+    // The old target becomes `backup` (none when empty); both lie in the
+    // target's folder. The replacement's name is gone afterwards.
+    virtual bool replaceFile(const Text& replacement, const Text& target, const Text& backup) = 0;
     // Size and last write time of a plain file; nothing when there is none.
     virtual std::optional<FileStamp> stamp(const Text& path) = 0;
     // Names (not paths) of the plain files directly inside a folder, sorted.

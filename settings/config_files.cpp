@@ -1,5 +1,6 @@
 #include "settings/config_files.h"
 
+#include "platform/atomic_save.h"
 #include "platform/platform.h"
 #include "settings/button_catalogue.h"
 #include "ui/tips.h"
@@ -60,13 +61,16 @@ public:
 
     void string(const Text& k, const Text& value)
     {
-        platform::os().profile->writeString(file_, section_, k, value);
+        ok_ = platform::os().profile->writeString(file_, section_, k, value) && ok_;
     }
     void number(const Text& k, long long value) { string(k, text::fromInt(value)); }
+    // Whether every write so far reached the file.
+    bool ok() const { return ok_; }
 
 private:
     Text file_;
     Text section_;
+    bool ok_ = true;
 };
 
 // The level indexes the per-level arrays everywhere; a garbled one starts at level 0.
@@ -119,6 +123,22 @@ Text buttonValue(const ButtonSlot& slot)
     if (slot.functionCode == 33)
         value += u"," + slot.shortcutText;
     return value;
+}
+
+bool writeConfiguration(ConfigStore& s, const Text& file, int config);
+
+bool writeCurrentConfiguration(const ConfigStore& s, const Text& file)
+{
+    Writer w(file, u"Init");
+    w.number(u"CurConfig", currentConfiguration(s));
+    return w.ok();
+}
+
+bool hasProductName(const Text& file)
+{
+    auto& profile = *platform::os().profile;
+    return !profile.getString(file, u"PRODUCTNAME", u"PRODUCTNAME_EN", Text(), kProductNameBuffer).empty() ||
+           !profile.getString(file, u"PRODUCTNAME", u"PRODUCTNAME_CN", Text(), kProductNameBuffer).empty();
 }
 
 } // namespace
@@ -190,8 +210,15 @@ void loadConfiguration(ConfigStore& s, const Text& folder, int config, bool fact
 
 void saveConfiguration(ConfigStore& s, const Text& file, int config)
 {
+    platform::saveAtomically(file, [&](const Text& copy) { return writeConfiguration(s, copy, config); });
+}
+
+namespace {
+
+bool writeConfiguration(ConfigStore& s, const Text& file, int config)
+{
     if (!isValidConfiguration(config))
-        return;
+        return false;
     s.currentConfigText = text::fromInt(config);
     Writer w(file, sectionOf(config));
     for (int b = 0; b < kButtons; ++b) {
@@ -232,12 +259,15 @@ void saveConfiguration(ConfigStore& s, const Text& file, int config)
     w.number(u"FIRE_TIME", s.fireTime);
     w.number(u"MODE_LIGHT", s.soundLighting);
     w.number(u"SOFT_HARD_MAC", s.softwareMacros);
+    return w.ok();
 }
+
+} // namespace
 
 void saveDpiLevel(ConfigStore& s, const Text& file, int config)
 {
     s.currentConfigText = text::fromInt(config);
-    Writer(file, kShareData).number(u"DPI_LEVEL", s.dpiLevel.load());
+    platform::writeKeyAtomically(file, kShareData, u"DPI_LEVEL", text::fromInt(s.dpiLevel.load()));
 }
 
 void loadDpiLevel(ConfigStore& s, const Text& file)
@@ -247,23 +277,36 @@ void loadDpiLevel(ConfigStore& s, const Text& file)
 
 void saveCurrentConfiguration(const ConfigStore& s, const Text& file)
 {
-    Writer(file, u"Init").number(u"CurConfig", currentConfiguration(s));
+    platform::saveAtomically(file, [&](const Text& copy) { return writeCurrentConfiguration(s, copy); });
 }
 
 void saveAllConfigurations(ConfigStore& s, const Text& file)
 {
-    saveCurrentConfiguration(s, file);
-    for (int config = 0; config < kConfigurations; ++config)
-        saveConfiguration(s, file, config);
+    platform::saveAtomically(file, [&](const Text& copy) {
+        bool ok = writeCurrentConfiguration(s, copy);
+        for (int config = 0; config < kConfigurations; ++config)
+            ok = writeConfiguration(s, copy, config) && ok;
+        return ok;
+    });
 }
 
 void factoryReset(ConfigStore& s, const Text& folder, int language)
 {
-    Text file = configFilePath(folder, kConfigFileName);
-    for (int config = kConfigurations - 1; config >= 0; --config) {
+    // All four are loaded first (every load reads the same ShareData), so the
+    // file changes in one save and no warning opens while a save is under way.
+    for (int config = kConfigurations - 1; config >= 0; --config)
         loadConfiguration(s, folder, config, true, language);
-        saveConfiguration(s, file, config);
-    }
+    platform::saveAtomically(configFilePath(folder, kConfigFileName), [&](const Text& copy) {
+        bool ok = true;
+        for (int config = kConfigurations - 1; config >= 0; --config)
+            ok = writeConfiguration(s, copy, config) && ok;
+        return ok;
+    });
+}
+
+bool restoreConfigFile(const Text& configFile)
+{
+    return platform::restoreFromBackup(configFile, hasProductName);
 }
 
 namespace {
@@ -316,7 +359,9 @@ ImportResult importSettingsFrom(ConfigStore& s, const SettingsFileContext& ctx, 
     Text configFile = configFilePath(ctx.configFolder, kConfigFileName);
     // Choosing config.ini itself is a no-op copy (CopyFileW refuses it), not a failure.
     if (!text::equalsIgnoreCase(chosen, configFile) &&
-        !platform::os().files->copyFile(chosen, configFile, false)) {
+        !platform::saveAtomically(configFile, [&](const Text& copy) {
+            return platform::os().files->copyFile(chosen, copy, false);
+        })) {
         ui::showTip(kTipFileProblem);
         return ImportResult::Failed;
     }

@@ -19,6 +19,8 @@ Text configFilePath(const Text& folder, const Text& name);
 // language converts the keys of shortcut texts into the shortcut macros.
 void loadConfiguration(ConfigStore& s, const Text& folder, int config, bool factory, int language);
 
+// Every save below replaces the file in one step (see platform/atomic_save.h).
+
 // Section Config<n> and ShareData of `file` from the store.
 void saveConfiguration(ConfigStore& s, const Text& file, int config);
 
@@ -34,6 +36,10 @@ void saveCurrentConfiguration(const ConfigStore& s, const Text& file);
 
 // The apply step's save: CurConfig, then configurations 0, 1, 2, 3.
 void saveAllConfigurations(ConfigStore& s, const Text& file);
+
+// At start-up: a config.ini that cannot be read or lacks its product name
+// gives way to the copy the last save kept. Returns whether it did.
+bool restoreConfigFile(const Text& configFile);
 
 // Configurations 3, 2, 1, 0 from configReset.ini, each saved into config.ini.
 // The caller first clears the download's record of the mouse's macro memory

@@ -1,6 +1,7 @@
 #include "ui/appearance.h"
 
 #include "app/paths.h"
+#include "platform/atomic_save.h"
 #include "platform/platform.h"
 
 namespace ui {
@@ -15,7 +16,7 @@ bool Appearance::applyLanguage(int index, const Text& configFile)
 {
     language = index;
     place.languageFolder = app::languageFolder(index);
-    platform::os().profile->writeString(configFile, u"Init", u"VER_SEL", text::fromInt(index));
+    platform::writeKeyAtomically(configFile, u"Init", u"VER_SEL", text::fromInt(index));
     bool ok = loadTextsAndPageSkins();
     return loadWarningSkins() && ok;
 }

@@ -101,6 +101,20 @@ bool HeadlessFiles::writeFile(const Text& path, const std::vector<std::uint8_t>&
     return static_cast<bool>(out);
 }
 
+bool HeadlessFiles::replaceFile(const Text& replacement, const Text& target, const Text& backup)
+{
+    std::error_code ec;
+    fs::path from = hostPath(replacement), to = hostPath(target);
+    if (!fs::is_regular_file(from, ec) || fs::is_directory(to, ec))
+        return false;
+    // The old file stays in place until the rename swaps the new one in.
+    if (!backup.empty() && fs::is_regular_file(to, ec) &&
+        !fs::copy_file(to, hostPath(backup), fs::copy_options::overwrite_existing, ec))
+        return false;
+    fs::rename(from, to, ec);
+    return !ec;
+}
+
 std::optional<FileStamp> HeadlessFiles::stamp(const Text& path)
 {
     fs::path p = hostPath(path);

@@ -1,36 +1,31 @@
 #include "platform/headless/ini_file.h"
 
+#include <algorithm>
+
 namespace platform::headless {
 
 namespace {
 
-bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+// ^Z (end of file in DOS text) counts as a blank too.
+bool isBlank(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r') || c == 0x1A; }
 
-// "[name]" → name, trimmed; nullopt when the line is not a section header.
-std::optional<Text> headerName(TextView line)
+// Names and values are C strings once read: a NUL ends them.
+Text upToNul(TextView t) { return Text(t.substr(0, std::min(t.find(u'\0'), t.size()))); }
+
+TextView withoutLeadingBlanks(TextView t)
 {
-    Text t = trimmed(line);
-    if (t.empty() || t[0] != u'[')
-        return std::nullopt;
-    size_t close = t.find(u']');
-    if (close == Text::npos)
-        return std::nullopt;
-    return trimmed(TextView(t).substr(1, close - 1));
+    size_t b = 0;
+    while (b < t.size() && isBlank(t[b]))
+        ++b;
+    return t.substr(b);
 }
 
-// Splits "key = value" at the first '='; nullopt for lines without one.
-std::optional<std::pair<Text, Text>> keyValue(TextView line)
+// Section and key names compare without case in ASCII only.
+bool sameName(TextView a, TextView b)
 {
-    size_t eq = line.find(u'=');
-    if (eq == TextView::npos)
-        return std::nullopt;
-    return std::make_pair(trimmed(line.substr(0, eq)), trimmed(line.substr(eq + 1)));
-}
-
-bool isComment(TextView line)
-{
-    Text t = trimmed(line);
-    return !t.empty() && t[0] == u';';
+    auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                               [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
 }
 
 } // namespace
@@ -48,34 +43,35 @@ Text trimmed(TextView t)
 IniFile IniFile::parse(const std::vector<std::uint8_t>& bytes)
 {
     IniFile ini;
-    Text content;
-    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-        ini.encoding = IniEncoding::Utf16LeBom;
-        for (size_t i = 2; i + 1 < bytes.size(); i += 2)
-            content.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
-    } else {
-        std::string_view raw(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-        if (raw.size() >= 3 && raw.substr(0, 3) == "\xEF\xBB\xBF") {
-            ini.encoding = IniEncoding::Utf8Bom;
-            raw.remove_prefix(3);
-        }
-        content = text::isValidUtf8(raw) ? text::fromUtf8(raw) : text::fromLatin1(raw);
-    }
-    // A NUL ends the text, as it would for the C string the OS reads.
-    size_t nul = content.find(u'\0');
-    if (nul != Text::npos)
-        content.resize(nul);
+    DecodedIni decoded = decodeIni(bytes);
+    ini.encoding = decoded.encoding;
+    const TextView content = decoded.text;
 
     size_t start = 0;
     while (start < content.size()) {
-        size_t end = content.find(u'\n', start);
-        if (end == Text::npos)
+        // CR, LF, or any run of them ends a line; blank lines are dropped.
+        size_t end = content.find_first_of(u"\r\n", start);
+        if (end == TextView::npos)
             end = content.size();
-        Text line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == u'\r')
-            line.pop_back();
-        ini.lines_.push_back(std::move(line));
+        const Text line = trimmed(content.substr(start, end - start));
         start = end + 1;
+        if (line.empty())
+            continue;
+        const size_t close = line.rfind(u']');
+        if (line[0] == u'[' && close != Text::npos) {
+            // The name runs to the last ']'; what follows it is ignored.
+            ini.sections_.push_back(Section{trimmed(upToNul(TextView(line).substr(1, close - 1))), {}});
+            continue;
+        }
+        Entry entry;
+        const size_t eq = line.find(u'=');
+        if (eq == Text::npos) {
+            entry.name = trimmed(upToNul(line));
+        } else {
+            entry.name = trimmed(upToNul(TextView(line).substr(0, eq)));
+            entry.value = trimmed(upToNul(TextView(line).substr(eq + 1)));
+        }
+        ini.sections_.back().entries.push_back(std::move(entry));
     }
     return ini;
 }
@@ -83,111 +79,83 @@ IniFile IniFile::parse(const std::vector<std::uint8_t>& bytes)
 std::vector<std::uint8_t> IniFile::serialize() const
 {
     Text content;
-    for (const Text& line : lines_) {
-        content += line;
-        content += u"\r\n";
-    }
-    std::vector<std::uint8_t> out;
-    if (encoding == IniEncoding::Utf16LeBom) {
-        out.reserve(2 + content.size() * 2);
-        out.push_back(0xFF);
-        out.push_back(0xFE);
-        for (char16_t c : content) {
-            out.push_back(static_cast<std::uint8_t>(c & 0xFF));
-            out.push_back(static_cast<std::uint8_t>(c >> 8));
+    for (const Section& section : sections_) {
+        // A section without a name has no header, so "[]" does not survive a write.
+        if (!section.name.empty())
+            content += u"[" + section.name + u"]\r\n";
+        for (const Entry& entry : section.entries) {
+            content += entry.name;
+            if (entry.value)
+                content += u"=" + *entry.value;
+            content += u"\r\n";
         }
-        return out;
     }
-    if (encoding == IniEncoding::Utf8Bom)
-        out = {0xEF, 0xBB, 0xBF};
-    std::string utf8 = text::toUtf8(content);
-    out.insert(out.end(), utf8.begin(), utf8.end());
-    return out;
+    return encodeIni(encoding, content);
 }
 
-int IniFile::findSection(TextView section) const
+IniFile::Section* IniFile::findSection(TextView name)
 {
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        auto name = headerName(lines_[i]);
-        if (name && text::equalsIgnoreCase(*name, trimmed(section)))
-            return static_cast<int>(i);
-    }
-    return -1;
+    const Text wanted = trimmed(name);
+    for (Section& section : sections_)
+        if (sameName(section.name, wanted))
+            return &section;
+    return nullptr;
 }
 
-int IniFile::sectionEnd(int header) const
+IniFile::Entry* IniFile::findEntry(Section& section, TextView key)
 {
-    size_t i = header + 1;
-    while (i < lines_.size() && !headerName(lines_[i]))
-        ++i;
-    return static_cast<int>(i);
-}
-
-int IniFile::findKey(int header, TextView key) const
-{
-    int end = sectionEnd(header);
-    Text wanted = trimmed(key);
-    for (int i = header + 1; i < end; ++i) {
-        if (isComment(lines_[i]))
-            continue;
-        auto kv = keyValue(lines_[i]);
-        if (kv && text::equalsIgnoreCase(kv->first, wanted))
-            return i;
-    }
-    return -1;
+    const Text wanted = trimmed(key);
+    for (Entry& entry : section.entries)
+        if (sameName(entry.name, wanted))
+            return &entry;
+    return nullptr;
 }
 
 std::optional<Text> IniFile::find(TextView section, TextView key) const
 {
-    int header = findSection(section);
-    if (header < 0)
-        return std::nullopt;
-    int line = findKey(header, key);
-    if (line < 0)
-        return std::nullopt;
-    return keyValue(lines_[line])->second;
+    Section* s = const_cast<IniFile*>(this)->findSection(section);
+    Entry* e = s ? findEntry(*s, key) : nullptr;
+    return e ? e->value : std::nullopt;
 }
 
-void IniFile::set(TextView section, TextView key, TextView value)
+bool IniFile::set(TextView section, TextView key, TextView value)
 {
-    Text entry = trimmed(key) + u"=" + Text(value);
-    int header = findSection(section);
-    if (header < 0) {
-        lines_.push_back(u"[" + trimmed(section) + u"]");
-        lines_.push_back(entry);
-        return;
+    // Leading blanks of names and value are dropped, trailing ones kept until the next read.
+    const Text stored(withoutLeadingBlanks(value));
+    Section* s = findSection(section);
+    if (!s) {
+        sections_.push_back(Section{Text(withoutLeadingBlanks(section)), {}});
+        s = &sections_.back();
     }
-    int line = findKey(header, key);
-    if (line >= 0) {
-        lines_[line] = entry;
-        return;
+    if (Entry* e = findEntry(*s, key)) {
+        if (e->value == stored)
+            return false;
+        e->value = stored;
+        return true;
     }
-    // New key after the section's last non-blank line.
-    int end = sectionEnd(header);
-    int at = end;
-    while (at > header + 1 && trimmed(lines_[at - 1]).empty())
-        --at;
-    lines_.insert(lines_.begin() + at, entry);
+    s->entries.push_back(Entry{Text(withoutLeadingBlanks(key)), stored});
+    return true;
 }
 
 bool IniFile::removeKey(TextView section, TextView key)
 {
-    int header = findSection(section);
-    if (header < 0)
+    Section* s = findSection(section);
+    Entry* e = s ? findEntry(*s, key) : nullptr;
+    if (!e)
         return false;
-    int line = findKey(header, key);
-    if (line < 0)
-        return false;
-    lines_.erase(lines_.begin() + line);
+    s->entries.erase(s->entries.begin() + (e - s->entries.data()));
     return true;
 }
 
 bool IniFile::removeSection(TextView section)
 {
-    int header = findSection(section);
-    if (header < 0)
+    Section* s = findSection(section);
+    if (!s)
         return false;
-    lines_.erase(lines_.begin() + header, lines_.begin() + sectionEnd(header));
+    if (s == &sections_.front() && s->name.empty())
+        s->entries.clear(); // the part before the first header stays first
+    else
+        sections_.erase(sections_.begin() + (s - sections_.data()));
     return true;
 }
 

@@ -1,41 +1,49 @@
 #pragma once
 // A portable reading and editing of INI files with the rules of the Windows
-// profile functions. The file is kept as its lines, so writing one key leaves
-// every other line (comments, blank lines, order) as it was.
+// profile functions as kernel32 applies them: the file is read into sections
+// of entries and written back whole, one "name=value" line per entry.
+#include "platform/headless/ini_encoding.h"
 #include "platform/text.h"
 
-#include <cstdint>
 #include <optional>
 #include <vector>
 
 namespace platform::headless {
-
-enum class IniEncoding { Ansi, Utf8Bom, Utf16LeBom };
 
 class IniFile {
 public:
     static IniFile parse(const std::vector<std::uint8_t>& bytes);
     std::vector<std::uint8_t> serialize() const;
 
-    // The raw (untrimmed of quotes) value, or nullopt when section or key is missing.
+    // The value (trimmed, quotes kept), or nothing when the section or key is
+    // missing or the key is a name without '='.
     std::optional<Text> find(TextView section, TextView key) const;
-    void set(TextView section, TextView key, TextView value);
+    // False when the key already held this value, so nothing needs writing.
+    bool set(TextView section, TextView key, TextView value);
     bool removeKey(TextView section, TextView key);
     bool removeSection(TextView section);
 
     IniEncoding encoding = IniEncoding::Ansi;
 
 private:
-    // Index of the section header line, or -1.
-    int findSection(TextView section) const;
-    // End of a section's body: the next header or the end of the file.
-    int sectionEnd(int header) const;
-    int findKey(int header, TextView key) const;
+    struct Entry {
+        Text name;
+        std::optional<Text> value; // none for a line without '='
+    };
+    struct Section {
+        Text name;
+        std::vector<Entry> entries;
+    };
 
-    std::vector<Text> lines_;
+    // The first of several with the same name counts.
+    Section* findSection(TextView name);
+    static Entry* findEntry(Section& section, TextView key);
+
+    // The first holds what comes before any header; it has no name.
+    std::vector<Section> sections_{Section{}};
 };
 
-// Trims blanks from both ends.
+// Trims the blanks of the profile functions from both ends.
 Text trimmed(TextView t);
 
 } // namespace platform::headless

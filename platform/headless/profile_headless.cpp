@@ -8,21 +8,26 @@ namespace platform::headless {
 
 namespace {
 
-Text cutToBuffer(Text value, size_t bufferChars)
+// The value into a buffer of bufferChars, with one pair of enclosing quotes
+// removed the way kernel32 does it: the opening quote is skipped, the rest cut
+// to the buffer, and the last character dropped only when the buffer had room
+// for the closing quote, so a value that exactly fills the buffer loses its
+// last character instead.
+Text copyToBuffer(TextView value, size_t bufferChars)
 {
     if (bufferChars == 0)
         return Text();
-    if (value.size() > bufferChars - 1)
-        value.resize(bufferChars - 1);
-    return value;
+    bool quoted = value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front();
+    if (quoted)
+        value.remove_prefix(1);
+    Text out(value.substr(0, bufferChars - 1));
+    if (quoted && bufferChars >= value.size() && !out.empty())
+        out.pop_back();
+    return out;
 }
 
-Text withoutQuotes(Text v)
-{
-    if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
-        return v.substr(1, v.size() - 2);
-    return v;
-}
+// kernel32 reads a number through a 30-character buffer.
+constexpr size_t kIntBufferChars = 30;
 
 // GetPrivateProfileIntW converts like RtlUnicodeStringToInteger with base 0:
 // leading blanks, a sign, then "0x", "0o" or "0b" (lower case only) choose
@@ -71,15 +76,15 @@ Text HeadlessProfile::getString(const Text& file, const Text& section, const Tex
     while (!def.empty() && def.back() == u' ')
         def.pop_back();
     auto bytes = files_.readFile(file);
-    if (!bytes)
-        return cutToBuffer(def, bufferChars);
-    auto value = parsed(file, std::move(*bytes)).find(section, key);
-    return cutToBuffer(value ? withoutQuotes(*value) : def, bufferChars);
+    std::optional<Text> value = bytes ? parsed(file, std::move(*bytes)).find(section, key) : std::nullopt;
+    if (!value)
+        return Text(TextView(def).substr(0, bufferChars ? bufferChars - 1 : 0));
+    return copyToBuffer(*value, bufferChars);
 }
 
 int HeadlessProfile::getInt(const Text& file, const Text& section, const Text& key, int defaultValue)
 {
-    Text value = getString(file, section, key, Text(), 1024);
+    Text value = getString(file, section, key, Text(), kIntBufferChars);
     if (value.empty())
         return defaultValue;
     return profileInt(value);
@@ -100,7 +105,8 @@ bool HeadlessProfile::writeString(const Text& file, const Text& section, const T
     std::lock_guard lock(mutex_);
     auto bytes = files_.readFile(file);
     IniFile ini = bytes ? IniFile::parse(*bytes) : IniFile();
-    ini.set(section, key, value);
+    if (!ini.set(section, key, value) && bytes)
+        return true; // the same value is not written again
     return files_.writeFile(file, ini.serialize());
 }
 

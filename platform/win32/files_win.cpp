@@ -78,6 +78,33 @@ bool Win32Files::writeFile(const Text& path, const std::vector<std::uint8_t>& by
     return true;
 }
 
+bool Win32Files::replaceFile(const Text& replacement, const Text& target, const Text& backup)
+{
+    const std::wstring from = wide(replacement), to = wide(target), old = wide(backup);
+    {
+        // What the profile functions wrote may still sit in the cache: on the
+        // disk before it takes the name, or a power cut leaves an empty file.
+        UniqueHandle file(CreateFileW(from.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file || !FlushFileBuffers(file.get()))
+            return false;
+    }
+    const DWORD targetAttributes = GetFileAttributesW(to.c_str());
+    if (targetAttributes != INVALID_FILE_ATTRIBUTES) {
+        if (targetAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            return false;
+        if (ReplaceFileW(to.c_str(), from.c_str(), backup.empty() ? nullptr : old.c_str(),
+                         REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+            return true;
+        // ReplaceFileW refuses some targets (other volumes, some attributes);
+        // when it gave up with the target still in place, copy and move instead.
+        if (GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES && !backup.empty() &&
+            !CopyFileW(to.c_str(), old.c_str(), FALSE))
+            return false;
+    }
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 std::optional<FileStamp> Win32Files::stamp(const Text& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;

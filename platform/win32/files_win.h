@@ -13,6 +13,7 @@ public:
     bool removeDirectory(const Text& path) override;
     std::optional<std::vector<std::uint8_t>> readFile(const Text& path) override;
     bool writeFile(const Text& path, const std::vector<std::uint8_t>& bytes) override;
+    bool replaceFile(const Text& replacement, const Text& target, const Text& backup) override;
     std::optional<FileStamp> stamp(const Text& path) override;
     std::vector<Text> listFiles(const Text& folder) override;
 };

@@ -110,3 +110,33 @@ TEST(FilesContract, StampTellsVersionsOfAFileApart)
     ASSERT_TRUE(files().createDirectory(dir.file("sub")));
     EXPECT_FALSE(files().stamp(dir.file("sub")).has_value()) << "a folder has no stamp";
 }
+
+TEST(FilesContract, ReplacingAFileKeepsTheOldOneAsBackup)
+{
+    TempFolder dir;
+    dir.writeText(u"config.ini", "old");
+    dir.writeText(u"config.ini.bak", "older");
+    dir.writeText(u"config.ini.tmp", "new");
+    EXPECT_TRUE(files().replaceFile(dir.file("config.ini.tmp"), dir.file("config.ini"), dir.file("config.ini.bak")));
+    EXPECT_EQ(dir.readText(u"config.ini"), "new");
+    EXPECT_EQ(dir.readText(u"config.ini.bak"), "old");
+    EXPECT_FALSE(dir.exists(u"config.ini.tmp"));
+
+    dir.writeText(u"g.tmp", "first");
+    EXPECT_TRUE(files().replaceFile(dir.file("g.tmp"), dir.file("g.dat"), dir.file("g.bak"))) << "no file yet";
+    EXPECT_EQ(dir.readText(u"g.dat"), "first");
+    EXPECT_FALSE(dir.exists(u"g.bak")) << "nothing to back up";
+    EXPECT_FALSE(dir.exists(u"g.tmp"));
+
+    dir.writeText(u"g.tmp", "second");
+    EXPECT_TRUE(files().replaceFile(dir.file("g.tmp"), dir.file("g.dat"), Text())) << "without a backup";
+    EXPECT_EQ(dir.readText(u"g.dat"), "second");
+    EXPECT_FALSE(dir.exists(u"g.bak"));
+
+    EXPECT_FALSE(files().replaceFile(dir.file("missing.tmp"), dir.file("g.dat"), dir.file("g.bak")));
+    EXPECT_EQ(dir.readText(u"g.dat"), "second") << "a failed replace leaves the file alone";
+    ASSERT_TRUE(files().createDirectory(dir.file("sub")));
+    dir.writeText(u"x.tmp", "x");
+    EXPECT_FALSE(files().replaceFile(dir.file("x.tmp"), dir.file("sub"), Text())) << "a folder is not replaced";
+    EXPECT_TRUE(files().isDirectory(dir.file("sub")));
+}

@@ -2,6 +2,8 @@
 // the portable implementation, in the Windows build against kernel32.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/platform.h"
 #include "tests/support/temp_folder.h"
 
@@ -178,4 +180,207 @@ TEST(ProfileContract, WritesIntoAMissingFolderFailAndDeletesCreateNothing)
     profile().deleteKey(dir.file("a.ini"), u"A", u"other");
     profile().deleteSection(dir.file("a.ini"), u"B");
     EXPECT_EQ(profile().getString(dir.file("a.ini"), u"A", u"k", u"", 5), u"1");
+}
+
+namespace {
+
+std::vector<std::uint8_t> bytesOf(const std::string& s) { return {s.begin(), s.end()}; }
+
+bool contains(const std::vector<std::uint8_t>& haystack, const std::string& needle)
+{
+    auto n = bytesOf(needle);
+    return std::search(haystack.begin(), haystack.end(), n.begin(), n.end()) != haystack.end();
+}
+
+} // namespace
+
+TEST(ProfileContract, AnyCarriageReturnOrLineFeedEndsALine)
+{
+    TempFolder dir;
+    dir.writeText(u"a.ini", "[A]\rk1=1\rk2=2\r\n[B]\n\rx=4\r[C]\r\r\nc=5");
+    Text file = dir.file("a.ini");
+    EXPECT_EQ(profile().getString(file, u"A", u"k1", u"", 5), u"1");
+    EXPECT_EQ(profile().getString(file, u"A", u"k2", u"", 5), u"2");
+    EXPECT_EQ(profile().getString(file, u"B", u"x", u"", 5), u"4") << "not 4\\r[C]...";
+    EXPECT_EQ(profile().getString(file, u"C", u"c", u"", 5), u"5");
+    ASSERT_TRUE(profile().writeString(file, u"A", u"k1", u"7"));
+    EXPECT_EQ(profile().getString(file, u"A", u"k2", u"", 5), u"2");
+    EXPECT_EQ(profile().getString(file, u"C", u"c", u"", 5), u"5");
+}
+
+TEST(ProfileContract, ALineWithoutEqualsIsAKeyWithoutValue)
+{
+    TempFolder dir;
+    dir.writeText(u"a.ini", "before=0\r\n[A]\r\nlonely\r\n  spaced  \r\n;note=2\r\nk=1\r\n");
+    Text file = dir.file("a.ini");
+    EXPECT_EQ(profile().getString(file, u"A", u"lonely", u"dflt", 10), u"dflt");
+    EXPECT_EQ(profile().getInt(file, u"A", u"lonely", 77), 77);
+    EXPECT_EQ(profile().getString(file, u"A", u";note", u"", 10), u"2") << "a ';' line is a key like any other";
+    EXPECT_EQ(profile().getString(file, u"", u"before", u"", 10), u"0") << "lines before the first header";
+
+    ASSERT_TRUE(profile().writeString(file, u"A", u"lonely", u"5"));
+    EXPECT_EQ(profile().getString(file, u"A", u"lonely", u"", 10), u"5");
+    std::string content = dir.readText(u"a.ini");
+    EXPECT_LT(content.find("lonely=5"), content.find("k=1")) << "the value goes to the line that named it";
+    profile().deleteKey(file, u"A", u"spaced");
+    EXPECT_EQ(dir.readText(u"a.ini").find("spaced"), std::string::npos);
+}
+
+TEST(ProfileContract, ANulEndsANameOrValueButNotTheFile)
+{
+    TempFolder dir;
+    std::string body = "[A]\r\nk1=a";
+    body += '\0';
+    body += "b\r\nj";
+    body += '\0';
+    body += "unk\r\nk2=2\r\n[B";
+    body += '\0';
+    body += "]\r\nk=3\r\n";
+    dir.write(u"a.ini", bytesOf(body));
+    Text file = dir.file("a.ini");
+    EXPECT_EQ(profile().getString(file, u"A", u"k1", u"", 10), u"a");
+    EXPECT_EQ(profile().getString(file, u"A", u"k2", u"", 10), u"2");
+    EXPECT_EQ(profile().getString(file, u"B", u"k", u"", 10), u"3");
+    ASSERT_TRUE(profile().writeString(file, u"A", u"k1", u"9"));
+    EXPECT_EQ(profile().getString(file, u"A", u"k2", u"", 10), u"2") << "a write keeps what follows the NUL";
+    EXPECT_EQ(profile().getString(file, u"B", u"k", u"", 10), u"3");
+}
+
+TEST(ProfileContract, Utf8WithBomDecodesBrokenBytesAsReplacementsAndStaysUtf8)
+{
+    TempFolder dir;
+    dir.write(u"a.ini", bytesOf("\xEF\xBB\xBF[A]\r\nk=\xE9t\xC3\xA9\r\nm=\xE4\xB8\xAD\r\n"
+                                "cut=\xE4\xB8x\r\noverlong=\xC0\x80x\r\nsurrogate=\xED\xA0\x80x\r\n"
+                                "beyond=\xF4\x90\x80\x80x\r\nshort=\xE0\x80\x80x\r\nlead=\xF8\x88x\r\n"));
+    Text file = dir.file("a.ini");
+    EXPECT_EQ(profile().getString(file, u"A", u"k", u"", 10), u"\uFFFDt\u00E9");
+    EXPECT_EQ(profile().getString(file, u"A", u"m", u"", 10), u"\u4E2D");
+    // One replacement for the bytes read until the sequence showed itself broken.
+    EXPECT_EQ(profile().getString(file, u"A", u"cut", u"", 10), u"\uFFFDx");
+    EXPECT_EQ(profile().getString(file, u"A", u"overlong", u"", 10), u"\uFFFD\uFFFDx");
+    EXPECT_EQ(profile().getString(file, u"A", u"surrogate", u"", 10), u"\uFFFD\uFFFDx");
+    EXPECT_EQ(profile().getString(file, u"A", u"beyond", u"", 10), u"\uFFFD\uFFFD\uFFFDx");
+    EXPECT_EQ(profile().getString(file, u"A", u"short", u"", 10), u"\uFFFD\uFFFDx");
+    EXPECT_EQ(profile().getString(file, u"A", u"lead", u"", 10), u"\uFFFD\uFFFDx");
+
+    ASSERT_TRUE(profile().writeString(file, u"A", u"n", text::fromUtf8("é")));
+    auto bytes = dir.read(u"a.ini");
+    EXPECT_TRUE(contains(bytes, "\xEF\xBB\xBF[A]")) << "the mark stays";
+    EXPECT_TRUE(contains(bytes, "m=\xE4\xB8\xAD\r\n")) << "not encoded twice";
+    EXPECT_TRUE(contains(bytes, "n=\xC3\xA9\r\n"));
+}
+
+TEST(ProfileContract, Utf16BigEndianFilesAreReadAndStayBigEndian)
+{
+    TempFolder dir;
+    std::vector<std::uint8_t> be{0xFE, 0xFF};
+    for (char16_t c : text::fromUtf8("[A]\r\nk=1\r\nname=中\r\n")) {
+        be.push_back(std::uint8_t(c >> 8));
+        be.push_back(std::uint8_t(c & 0xFF));
+    }
+    dir.write(u"be.ini", be);
+    Text file = dir.file("be.ini");
+    EXPECT_EQ(profile().getString(file, u"A", u"k", u"", 5), u"1");
+    ASSERT_TRUE(profile().writeString(file, u"A", u"n", u"x"));
+    auto bytes = dir.read(u"be.ini");
+    ASSERT_GE(bytes.size(), 4u);
+    EXPECT_EQ(bytes[0], 0xFE);
+    EXPECT_EQ(bytes[1], 0xFF);
+    EXPECT_EQ(bytes[2], 0x00) << "'[' high byte first";
+    EXPECT_EQ(profile().getString(file, u"A", u"name", u"", 5), text::fromUtf8("中"));
+    EXPECT_EQ(profile().getString(file, u"A", u"n", u"", 5), u"x");
+}
+
+TEST(ProfileContract, AnsiFilesReadAsWindows1252AndKeepTheirBytes)
+{
+    TempFolder dir;
+    dir.write(u"a.ini", bytesOf("[A]\r\na=\x80\x9F\xE9t\xC3\xA9\r\n"));
+    Text file = dir.file("a.ini");
+    EXPECT_EQ(profile().getString(file, u"A", u"a", u"", 10), u"\u20AC\u0178\u00E9t\u00C3\u00A9");
+    ASSERT_TRUE(profile().writeString(file, u"A", u"w", text::fromUtf8("中é")));
+    EXPECT_EQ(dir.readText(u"a.ini"), "[A]\r\na=\x80\x9F\xE9t\xC3\xA9\r\nw=?\xE9\r\n")
+        << "what the code page lacks becomes '?'";
+}
+
+TEST(ProfileContract, IntegersReadOnlyTheFirst29Characters)
+{
+    TempFolder dir;
+    dir.writeText(u"n.ini", "[N]\r\ncut=" + std::string(26, '0') + "12345\r\nblanks=" + std::string(40, ' ') +
+                                "7\r\nquoted=\"" + std::string(27, '0') + "9\"\r\n");
+    Text file = dir.file("n.ini");
+    EXPECT_EQ(profile().getInt(file, u"N", u"cut", -1), 123);
+    EXPECT_EQ(profile().getInt(file, u"N", u"blanks", -1), 7) << "blanks are trimmed before counting";
+    EXPECT_EQ(profile().getInt(file, u"N", u"quoted", -1), 9) << "and the quotes removed";
+}
+
+TEST(ProfileContract, QuotesComeOffBeforeTheBufferCutsTheValue)
+{
+    TempFolder dir;
+    dir.writeText(u"q.ini", "[A]\r\nq=\"abcdef\"\r\n");
+    Text file = dir.file("q.ini");
+    EXPECT_EQ(profile().getString(file, u"A", u"q", u"", 3), u"ab");
+    EXPECT_EQ(profile().getString(file, u"A", u"q", u"", 6), u"abcde");
+    EXPECT_EQ(profile().getString(file, u"A", u"q", u"", 7), u"abcde") << "kernel32 drops one more here";
+    EXPECT_EQ(profile().getString(file, u"A", u"q", u"", 8), u"abcdef");
+}
+
+TEST(ProfileContract, NamesFoldCaseInAsciiOnly)
+{
+    TempFolder dir;
+    dir.write(u"g.ini", testsupport::utf16LeWithBom("[Äa]\r\nÖk=1\r\nK=2\r\n[ß]\r\nz=3\r\n"));
+    Text file = dir.file("g.ini");
+    EXPECT_EQ(profile().getString(file, text::fromUtf8("ÄA"), u"k", u"", 5), u"2");
+    EXPECT_EQ(profile().getString(file, text::fromUtf8("äA"), u"k", u"-", 5), u"-");
+    EXPECT_EQ(profile().getString(file, text::fromUtf8("ÄA"), text::fromUtf8("ök"), u"-", 5), u"-");
+    EXPECT_EQ(profile().getString(file, u"SS", u"z", u"-", 5), u"-");
+}
+
+TEST(ProfileContract, SectionNamesRunToTheLastBracket)
+{
+    TempFolder dir;
+    dir.writeText(u"h.ini", "[a]b]\r\nk=1\r\n[ c ] ; x ]\r\nk=2\r\n [e]tail\r\nk=5\r\n[d\r\nk=3\r\n");
+    Text file = dir.file("h.ini");
+    EXPECT_EQ(profile().getString(file, u"a]b", u"k", u"", 5), u"1");
+    EXPECT_EQ(profile().getString(file, u"a", u"k", u"-", 5), u"-");
+    EXPECT_EQ(profile().getString(file, u"c ] ; x", u"k", u"", 5), u"2");
+    EXPECT_EQ(profile().getString(file, u"e", u"k", u"", 5), u"5");
+    EXPECT_EQ(profile().getString(file, u"d", u"k", u"-", 5), u"-") << "no ']': not a header";
+    ASSERT_TRUE(profile().writeString(file, u"a]b", u"k", u"9"));
+    EXPECT_EQ(profile().getString(file, u"a]b", u"k", u"", 5), u"9");
+    EXPECT_EQ(profile().getString(file, u"c ] ; x", u"k", u"", 5), u"2");
+}
+
+TEST(ProfileContract, VerticalTabFormFeedAndCtrlZAreBlanks)
+{
+    TempFolder dir;
+    dir.writeText(u"i.ini", "[\x0b" "A\x0c]\r\n\x0b k \x1a=\x0c 5\x0b\x1a\x1a\r\n\x1a[B]\r\nq=\x1a\r\n");
+    Text file = dir.file("i.ini");
+    EXPECT_EQ(profile().getString(file, u"A", u"k", u"", 5), u"5");
+    EXPECT_EQ(profile().getInt(file, u"A", u"k", -1), 5);
+    EXPECT_EQ(profile().getString(file, u"B", u"q", u"-", 5), u"");
+    dir.write(u"u.ini", testsupport::utf16LeWithBom("[A]\r\nk=\u00A0x\u3000\r\n"));
+    EXPECT_EQ(profile().getString(dir.file("u.ini"), u"A", u"k", u"", 5), u"\u00A0x\u3000") << "Unicode spaces stay";
+}
+
+TEST(ProfileContract, TheFirstOfRepeatedSectionsAndKeysCounts)
+{
+    TempFolder dir;
+    dir.writeText(u"l.ini", "[A]\r\nk=1\r\nK=2\r\n[a]\r\nk=3\r\nj=4\r\n");
+    Text file = dir.file("l.ini");
+    EXPECT_EQ(profile().getString(file, u"A", u"k", u"", 5), u"1");
+    EXPECT_EQ(profile().getString(file, u"A", u"j", u"-", 5), u"-");
+    ASSERT_TRUE(profile().writeString(file, u"A", u"k", u"9"));
+    EXPECT_EQ(dir.readText(u"l.ini"), "[A]\r\nk=9\r\nK=2\r\n[a]\r\nk=3\r\nj=4\r\n");
+    profile().deleteSection(file, u"A");
+    EXPECT_EQ(profile().getString(file, u"A", u"j", u"", 5), u"4");
+}
+
+TEST(ProfileContract, WritingTheSameValueLeavesTheFileAlone)
+{
+    TempFolder dir;
+    dir.writeText(u"s.ini", "[A]\r\n\r\n k = 1 \r\n");
+    ASSERT_TRUE(profile().writeString(dir.file("s.ini"), u"A", u"k", u" 1"));
+    EXPECT_EQ(dir.readText(u"s.ini"), "[A]\r\n\r\n k = 1 \r\n");
+    ASSERT_TRUE(profile().writeString(dir.file("s.ini"), u"A", u"k", u"2"));
+    EXPECT_EQ(dir.readText(u"s.ini"), "[A]\r\nk=2\r\n") << "any other write rewrites the whole file";
 }

@@ -1,0 +1,22 @@
+#pragma once
+// How the Windows profile functions turn an INI file's bytes into text and
+// back: the byte-order mark chooses UTF-16 (either order) or UTF-8, anything
+// else is the ANSI code page, here Windows-1252 as on a Western system.
+#include "platform/text.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace platform::headless {
+
+enum class IniEncoding { Ansi, Utf8Bom, Utf16LeBom, Utf16BeBom };
+
+struct DecodedIni {
+    IniEncoding encoding = IniEncoding::Ansi;
+    Text text;
+};
+
+DecodedIni decodeIni(const std::vector<std::uint8_t>& bytes);
+std::vector<std::uint8_t> encodeIni(IniEncoding encoding, TextView text);
+
+} // namespace platform::headless
