@@ -8,6 +8,7 @@
 #include "device/commands.h"
 #include "device/hid_connection.h"
 #include "device/report_channel.h"
+#include "device/stored_lighting.h"
 #include "macro/macro_file.h"
 #include "macro/presets.h"
 #include "platform/platform.h"
@@ -162,10 +163,7 @@ void CKVX_GMouseDlg::loadMacros()
     Paths& p = paths();
     const int language = look_->language;
     p.setMacroFolders(language);
-    macro::readGroupList(*library_, p.macroFolder);
-    if (library_->groupCount > 0) {
-        macro::checkGroupFile(*library_, 0, true, p.macroFolder, language);
-    }
+    macro::openLibrary(*library_, p.macroFolder, language);
     macro::loadBuiltIn(*builtIns_, macro::joinPath(p.configFolder, kBuiltInMacros), language);
 }
 
@@ -338,17 +336,8 @@ void CKVX_GMouseDlg::syncDpiLevel()
             device::sendDpiColour(ch, level, c.red, c.green, c.blue);
         }
     }
-    device::LightingEffect e;
-    e.enable = s.userColourEnable != 0;
-    e.colourMask = settings::packCycleColours(s);
-    e.switchBit = true;
-    e.effect = s.ledType;
-    e.cycleTime = s.effectSpeed;
-    e.symmetry = s.effectSymmetry != 0;
-    e.direction = s.effectDirection;
-    e.brightness = s.brightness;
-    e.value = 0x002;
-    device::sendLighting(ch, e);
+    settings::packCycleColours(s);
+    device::sendLighting(ch, device::storedLightingCommand(device::storedLighting(s)));
     platform::os().clock->sleepMs(2);
     settings::loadDpiLevel(s, paths().configFile);
     device_.finish();

@@ -1,5 +1,6 @@
 #include "app/playback_link.h"
 
+#include "device/stored_lighting.h"
 #include "macro/macro_library.h"
 #include "settings/button_catalogue.h"
 
@@ -54,15 +55,7 @@ device::PlaybackButton ProgramPlaybackContext::button(int config, int button)
 
 device::PlaybackLighting ProgramPlaybackContext::lighting()
 {
-    device::PlaybackLighting l;
-    l.enable = store_.userColourEnable != 0;
-    l.cycleColours = settings::cycleColourMask(store_);
-    l.effect = store_.ledType;
-    l.cycleTime = store_.effectSpeed;
-    l.symmetry = store_.effectSymmetry != 0;
-    l.direction = store_.effectDirection;
-    l.brightness = store_.brightness;
-    return l;
+    return device::storedLighting(store_);
 }
 
 std::optional<macro::MacroRecord> ProgramPlaybackContext::macroFor(int config, int button, int function)

@@ -142,8 +142,9 @@ void saveApplyStep(settings::ConfigStore& store, const SaveJob& job)
     if (!job.groupFile.empty() && job.groupTable)
         macro::writeGroup(job.groupFile, *job.groupTable, job.groupMacroCount,
                           job.language);
-    settings::saveCurrentConfiguration(store, job.configFile);
-    settings::saveConfiguration(store, job.configFile, settings::currentConfiguration(store));
+    // All four: the user may have edited others before switching to this one,
+    // and the download has just sent those edits to the mouse.
+    settings::saveAllConfigurations(store, job.configFile);
 }
 
 } // namespace app

@@ -86,7 +86,7 @@ private:
 };
 
 // The save of an apply step: the macros of the current group to its group
-// file, CurConfig, then the current configuration, all into the files.
+// file, CurConfig, then all four configurations and the shared settings.
 struct SaveJob {
     Text configFile;
     Text groupFile;              // empty when there is no group to save

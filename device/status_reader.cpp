@@ -2,6 +2,7 @@
 
 #include "device/commands.h"
 #include "device/key_overrides.h"
+#include "device/stored_lighting.h"
 
 #include <algorithm>
 
@@ -193,17 +194,11 @@ void StatusReader::pressLeftMacroButton(int button, int config)
 
 void StatusReader::showMacroColour(int button, int config)
 {
-    PlaybackLighting stored = context_.lighting();
-    LightingEffect e;
-    e.enable = stored.enable;
+    LightingEffect e = storedLightingCommand(context_.lighting());
     e.colourMask = static_cast<std::uint8_t>(1u << std::clamp(context_.button(config, button).macroColour, 0, 6));
     e.switchBit = false;
     e.effect = 1;
     e.cycleTime = 4;
-    e.startColour = stored.startColour;
-    e.symmetry = stored.symmetry;
-    e.direction = stored.direction;
-    e.brightness = stored.brightness;
     sendLighting(channel_, e);
 }
 
@@ -218,18 +213,7 @@ void StatusReader::restoreLeftButton(int config)
     int code = context_.softwareMacros() && isHandedToProgram(info.function) ? 0 : info.deviceCode;
     sendKeyOverride(channel_, 1, code);
 
-    PlaybackLighting stored = context_.lighting();
-    LightingEffect e;
-    e.enable = stored.enable;
-    e.colourMask = stored.cycleColours;
-    e.switchBit = true;
-    e.effect = stored.effect & 7;
-    e.cycleTime = stored.cycleTime & 7;
-    e.startColour = stored.startColour;
-    e.symmetry = stored.symmetry;
-    e.direction = stored.direction;
-    e.brightness = stored.brightness;
-    sendLighting(channel_, e);
+    sendLighting(channel_, storedLightingCommand(context_.lighting()));
 }
 
 } // namespace device

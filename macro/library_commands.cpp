@@ -22,13 +22,10 @@ platform::Files& files() { return *platform::os().files; }
 // would name one file.
 Text trimmedName(TextView typed)
 {
-    const size_t first = typed.find_first_not_of(u' ');
-    if (first == TextView::npos)
-        return Text();
-    TextView t = typed.substr(first);
-    while (!t.empty() && (t.back() == u' ' || t.back() == u'.'))
-        t.remove_suffix(1);
-    return Text(t);
+    Text t = trimGroupName(typed);
+    while (!t.empty() && t.back() == u'.')
+        t = trimGroupName(TextView(t).substr(0, t.size() - 1));
+    return t;
 }
 
 std::vector<Text> groupNamesExcept(const Library& lib, int except)
@@ -93,14 +90,6 @@ void clearTable(Library& lib)
 }
 
 } // namespace
-
-Text baseNameOf(TextView path)
-{
-    const size_t slash = path.find_last_of(u"\\/");
-    TextView name = slash == TextView::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.rfind(u'.');
-    return Text(dot == TextView::npos ? name : name.substr(0, dot));
-}
 
 std::vector<LibraryRow> libraryRows(const Library& lib)
 {
@@ -321,7 +310,7 @@ Outcome importGroup(Library& lib, const LibraryPlace& place, const Text& file)
     for (const char* own : kOwnFiles)
         if (text::equalsIgnoreCase(file, joinPath(place.configFolder, T(own))))
             return Outcome::refused();
-    const Text name = trimmedName(baseNameOf(file));
+    const Text name = trimmedName(importedGroupName(file));
     if (name.empty())
         return Outcome::refused(tip::Failed);
     if (!isSafeGroupName(name) || name.size() > kMaxGroupNameChars)

@@ -71,7 +71,4 @@ Outcome exportSingleMacro(const Library& lib, const LibraryPlace& place, const T
 // Replaces the user's groups with the factory groups; group 0 becomes current.
 Outcome resetLibrary(Library& lib, const LibraryPlace& place);
 
-// The file name part of a path without its extension ("C:\a\b.dat" -> "b").
-Text baseNameOf(TextView path);
-
 } // namespace macro

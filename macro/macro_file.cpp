@@ -184,12 +184,26 @@ Text decodeMacroName(TextView line)
 
 Text upgradeMacroLine(TextView older)
 {
-    const size_t split = size_t(headerTokens(0)) * 3;
-    Text line(older.substr(0, split));
-    line.resize(split, u'0');
+    // Token by token: a token cut by the end of the line reads as the number
+    // it starts with, so it is written again as that number in three digits
+    // ("65" stays 65, where padding with '0' would make it 650). Tokens past
+    // the record are dropped; the reader ignores them anyway.
+    const TokenReader tokens(older);
+    const int header = headerTokens(0);
+    const int present = int(std::min<size_t>((older.size() + 2) / 3, size_t(header + kEventBlockTokens + kLedTokens)));
+    Text line;
+    line.reserve(size_t(std::max(present, header) + 6) * 3);
+    auto appendAsRead = [&](int t) {
+        const int v = tokens[t]; // 0..999: three digits keep what the reader saw
+        line += char16_t(u'0' + v / 100);
+        line += char16_t(u'0' + v / 10 % 10);
+        line += char16_t(u'0' + v % 10);
+    };
+    for (int t = 0; t < header; ++t)
+        appendAsRead(t);
     line += u"000000000000000000"; // vAdjustSwitch, vAdjustValue, four reserved
-    if (older.size() > split)
-        line += older.substr(split);
+    for (int t = header; t < present; ++t)
+        appendAsRead(t);
     return line;
 }
 

@@ -4,6 +4,7 @@
 #include "ui/tips.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace macro {
 
@@ -31,6 +32,39 @@ Text readGroupName(const Text& file, int group)
 bool namesEqual(TextView a, TextView b, bool ignoreCase)
 {
     return ignoreCase ? text::equalsIgnoreCase(a, b) : a == b;
+}
+
+// Spaces, tabs and the other controls the profile functions trim as blanks.
+bool isBlank(char16_t c) { return c <= u' '; }
+
+bool endsWithGroupExtension(TextView fileName)
+{
+    const TextView ext(kGroupFileExtension);
+    return fileName.size() > ext.size() &&
+           text::equalsIgnoreCase(fileName.substr(fileName.size() - ext.size()), ext);
+}
+
+// The group's file under its name with blanks around it, moved to the name.
+bool adoptFileWithBlanks(TextView name, const Text& macroFolder)
+{
+    auto target = groupFilePath(macroFolder, name);
+    if (!target)
+        return false;
+    auto& files = *platform::os().files;
+    const size_t extension = TextView(kGroupFileExtension).size();
+    for (const Text& file : files.listFiles(macroFolder)) {
+        if (!endsWithGroupExtension(file))
+            continue;
+        const TextView stem = TextView(file).substr(0, file.size() - extension);
+        if (stem == name || trimGroupName(stem) != name)
+            continue;
+        const Text from = joinPath(macroFolder, file);
+        if (files.copyFile(from, *target, true)) {
+            files.deleteFile(from);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
@@ -65,12 +99,12 @@ void readGroupList(Library& lib, const Text& macroFolder)
     if (count > 0)
         lib.currentGroup = 0;
     for (int i = 0; i < count; ++i)
-        lib.groupNames[i] = readGroupName(file, i);
+        lib.groupNames[i] = trimGroupName(readGroupName(file, i));
     lib.groupCount = count;
 
     bool dropped = false;
     for (int i = 0; i < lib.groupCount;) {
-        if (checkGroupFile(lib, i, false, macroFolder, 0)) {
+        if (checkGroupFile(lib, i, false, macroFolder, 0) || adoptFileWithBlanks(lib.groupNames[i], macroFolder)) {
             ++i;
             continue;
         }
@@ -128,6 +162,56 @@ void readMacroNames(Library& lib, const Text& macroFolder)
         for (int m = count; m < kMaxMacrosPerGroup; ++m)
             lib.macroNames[g][m].clear();
     }
+}
+
+Text trimGroupName(TextView name)
+{
+    while (!name.empty() && isBlank(name.front()))
+        name.remove_prefix(1);
+    while (!name.empty() && isBlank(name.back()))
+        name.remove_suffix(1);
+    return Text(name);
+}
+
+bool groupNameTaken(const Library& lib, TextView name, int except)
+{
+    for (int g = 0; g < std::clamp(lib.groupCount, 0, kMaxGroups); ++g)
+        if (g != except && text::equalsIgnoreCase(lib.groupNames[g], name))
+            return true;
+    return false;
+}
+
+Text groupNameFor(const Library& lib, TextView typed, int group)
+{
+    constexpr size_t kMaxChars = kGroupNameBufferChars - 1;
+    const Text name = trimGroupName(TextView(trimGroupName(typed)).substr(0, kMaxChars));
+    std::vector<Text> others;
+    for (int g = 0; g < std::clamp(lib.groupCount, 0, kMaxGroups); ++g)
+        if (g != group)
+            others.push_back(lib.groupNames[g]);
+    return makeUniqueName(name, others, kMaxChars, true);
+}
+
+Text importedGroupName(TextView chosenFile)
+{
+    const size_t slash = chosenFile.find_last_of(u"\\/");
+    TextView name = slash == TextView::npos ? chosenFile : chosenFile.substr(slash + 1);
+    if (endsWithGroupExtension(name))
+        name.remove_suffix(TextView(kGroupFileExtension).size());
+    return trimGroupName(name);
+}
+
+void openLibrary(Library& lib, const Text& macroFolder, int language)
+{
+    readGroupList(lib, macroFolder);
+    if (lib.groupCount > 0) {
+        checkGroupFile(lib, lib.currentGroup, true, macroFolder, language);
+    } else {
+        for (int i = 0; i < kMaxMacrosPerGroup; ++i)
+            clearRecord(lib.table[i]);
+        lib.currentGroupMacroCount = 0;
+    }
+    readMacroNames(lib, macroFolder);
 }
 
 Text makeUniqueName(TextView typed, std::span<const Text> others, size_t maxLength, bool ignoreCase)

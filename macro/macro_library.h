@@ -32,9 +32,24 @@ struct Library {
 // The group's file, or nothing when the name could leave the macro folder.
 std::optional<Text> groupFilePath(const Text& macroFolder, TextView groupName);
 
-// Reads "macroGrp.ini": the group count and names. Groups whose file is missing
-// (or whose name is no safe file name) are dropped and the list file is written
-// again. A missing list file shows tip 5 and gives an empty library.
+// Group names never begin or end with blanks: the profile functions drop them
+// when "macroGrp.ini" is read back, and the group would lose its file.
+Text trimGroupName(TextView name);
+// The name a new group (group -1) or renamed group gets from what was typed:
+// trimmed, cut to what the list file keeps, and made unique among the other
+// groups' names. Empty when only blanks were typed.
+Text groupNameFor(const Library& lib, TextView typed, int group = -1);
+// The group an imported file becomes: its file name without folder and
+// ".dat", trimmed. The import is refused when groupNameTaken() says so.
+Text importedGroupName(TextView chosenFile);
+// Whether another group than `except` already has this name (ignoring case).
+bool groupNameTaken(const Library& lib, TextView name, int except = -1);
+
+// Reads "macroGrp.ini": the group count and names. A group whose file is
+// missing but exists under its name with blanks around it (written so by an
+// older version) gets its file renamed to the name; other groups whose file is
+// missing (or whose name is no safe file name) are dropped and the list file
+// is written again. A missing list file shows tip 5 and gives an empty library.
 void readGroupList(Library& lib, const Text& macroFolder);
 // Writes the group count and all twelve name keys (empty past the count).
 bool writeGroupList(const Library& lib, const Text& macroFolder);
@@ -45,6 +60,12 @@ bool checkGroupFile(Library& lib, int group, bool load, const Text& macroFolder,
 
 // Re-reads every group's macro count and macro names from the group files.
 void readMacroNames(Library& lib, const Text& macroFolder);
+
+// The library as the program opens it at start-up and after a language
+// change: the group list, the current group's macros in the table, and the
+// macro count and names of every group. The download judges the buttons'
+// library macros by those counts, so they must never lag the group list.
+void openLibrary(Library& lib, const Text& macroFolder, int language);
 
 // Makes a new or changed name unique among `others` (the other group names, or
 // the other macro names of the group). Leading spaces are removed; a name of

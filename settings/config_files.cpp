@@ -96,11 +96,14 @@ void readButton(ButtonSlot& slot, Reader& r, int config, int button)
     slot.ledReactType = r.number(key("LED_REACT_TYPE", button));
 }
 
+// A colour is three 4-bit values. The mouse only ever received the low four
+// bits of what a hand-edited file holds, and the colour shown depends on them
+// alone, so that is what is kept.
 void readColour(ColourNibbles& c, Reader& r, const char* prefix, int i)
 {
-    c.red = r.number(T(prefix) + text::fromInt(i) + u"_R", kColourBuffer);
-    c.green = r.number(T(prefix) + text::fromInt(i) + u"_G", kColourBuffer);
-    c.blue = r.number(T(prefix) + text::fromInt(i) + u"_B", kColourBuffer);
+    c.red = r.number(T(prefix) + text::fromInt(i) + u"_R", kColourBuffer) & 0x0F;
+    c.green = r.number(T(prefix) + text::fromInt(i) + u"_G", kColourBuffer) & 0x0F;
+    c.blue = r.number(T(prefix) + text::fromInt(i) + u"_B", kColourBuffer) & 0x0F;
 }
 
 void writeColour(const ColourNibbles& c, Writer& w, const char* prefix, int i)

@@ -107,7 +107,7 @@ std::int32_t colourNibble(int component)
 std::uint32_t displayColour(const ColourNibbles& n)
 {
     auto part = [](std::int32_t nibble) {
-        return static_cast<std::uint32_t>(255 - 16 * nibble) & 0xFFu;
+        return static_cast<std::uint32_t>(255 - 16 * (nibble & 0x0F));
     };
     return part(n.red) | part(n.green) << 8 | part(n.blue) << 16;
 }

@@ -82,6 +82,8 @@ tsan_step() {
         $tsan_prefix ctest --test-dir "$dir" --output-on-failure -j"$jobs" -R "^($(IFS='|'; echo "${names[*]}"))\$"
 }
 run_step native-tsan tsan_step
+# The fuzz targets for a few seconds each (bash tools/fuzz.sh SECONDS runs them longer).
+run_step fuzz bash "$root/tools/fuzz.sh" 5
 
 # The Windows tests and the end-to-end scripts need a display for their windows.
 if ensure_display; then

@@ -100,6 +100,15 @@ SkinFields readFields(const Text& path, const Text& section, const Text& key, Sk
     return d.fields;
 }
 
+// A coordinate or size of a skin entry, scaled. Hand-edited files may hold any
+// number: values are kept to what a window can show, so that scaling, the
+// right edge (left + width) and hit tests never overflow.
+int skinCoordinate(const Text& field, int scale)
+{
+    return std::clamp(text::toInt(field), -kMaxSkinCoordinate, kMaxSkinCoordinate) *
+           std::clamp(scale, 1, kMaxDisplayScale);
+}
+
 void reportMissing(SkinReader reader)
 {
     if (reader == SkinReader::MainWindow)
@@ -118,10 +127,10 @@ bool loadRegionTable(const SkinPlace& place, const Text& file, const Text& secti
     for (size_t i = 0; i < table.size(); ++i) {
         SkinFields f = readFields(path, section, text::fromInt(first + long(i)), reader);
         SkinRegion& r = table[i];
-        r.x = text::toInt(f[1]) * place.scale;
-        r.y = text::toInt(f[2]) * place.scale;
-        r.width = text::toInt(f[3]) * place.scale;
-        r.height = text::toInt(f[4]) * place.scale;
+        r.x = skinCoordinate(f[1], place.scale);
+        r.y = skinCoordinate(f[2], place.scale);
+        r.width = skinCoordinate(f[3], place.scale);
+        r.height = skinCoordinate(f[4], place.scale);
         r.text = f[5];
     }
     if (!found)
@@ -132,9 +141,9 @@ bool loadRegionTable(const SkinPlace& place, const Text& file, const Text& secti
 Rect loadRectangle(const SkinPlace& place, const Text& file, const Text& section, int key, SkinReader reader)
 {
     SkinFields f = readFields(place.languageFile(file), section, text::fromInt(key), reader);
-    int left = text::toInt(f[1]) * place.scale;
-    int top = text::toInt(f[2]) * place.scale;
-    return {left, top, left + text::toInt(f[3]) * place.scale, top + text::toInt(f[4]) * place.scale};
+    const int left = skinCoordinate(f[1], place.scale);
+    const int top = skinCoordinate(f[2], place.scale);
+    return {left, top, left + skinCoordinate(f[3], place.scale), top + skinCoordinate(f[4], place.scale)};
 }
 
 int hitTest(Point p, std::span<const SkinRegion> table)

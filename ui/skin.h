@@ -21,6 +21,11 @@ using platform::Size;
 // Returned by hitTest when no region contains the point; never a region number.
 constexpr int kNoRegion = 255;
 
+// Skin entries are clamped to ±kMaxSkinCoordinate before they are scaled
+// (at most by kMaxDisplayScale): no window is that large.
+constexpr int kMaxSkinCoordinate = 32767;
+constexpr int kMaxDisplayScale = 4;
+
 struct SkinRegion {
     int x = 0;
     int y = 0;

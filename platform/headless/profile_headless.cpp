@@ -73,7 +73,7 @@ Text HeadlessProfile::getString(const Text& file, const Text& section, const Tex
     auto bytes = files_.readFile(file);
     if (!bytes)
         return cutToBuffer(def, bufferChars);
-    auto value = IniFile::parse(*bytes).find(section, key);
+    auto value = parsed(file, std::move(*bytes)).find(section, key);
     return cutToBuffer(value ? withoutQuotes(*value) : def, bufferChars);
 }
 
@@ -83,6 +83,16 @@ int HeadlessProfile::getInt(const Text& file, const Text& section, const Text& k
     if (value.empty())
         return defaultValue;
     return profileInt(value);
+}
+
+const IniFile& HeadlessProfile::parsed(const Text& file, std::vector<std::uint8_t>&& bytes)
+{
+    if (file != parsedFile_ || bytes != parsedBytes_) {
+        parsedIni_ = IniFile::parse(bytes);
+        parsedFile_ = file;
+        parsedBytes_ = std::move(bytes);
+    }
+    return parsedIni_;
 }
 
 bool HeadlessProfile::writeString(const Text& file, const Text& section, const Text& key, const Text& value)

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/files.h"
+#include "platform/headless/ini_file.h"
 #include "platform/profile.h"
 
 #include <mutex>
@@ -19,8 +20,15 @@ public:
     bool deleteSection(const Text& file, const Text& section) override;
 
 private:
+    // The file as parsed from these bytes: reading a file key by key parses
+    // it once, for as long as its bytes stay the same.
+    const IniFile& parsed(const Text& file, std::vector<std::uint8_t>&& bytes);
+
     Files& files_;
     std::mutex mutex_;
+    Text parsedFile_;
+    std::vector<std::uint8_t> parsedBytes_;
+    IniFile parsedIni_;
 };
 
 } // namespace platform::headless

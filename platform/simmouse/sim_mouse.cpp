@@ -34,11 +34,51 @@ SimMouse::SimMouse(SimMouseOptions options)
     }
     if (!options_.logFile.empty())
         log_.open(hostPath(options_.logFile), std::ios::app);
+    if (!options_.memoryFile.empty())
+        saver_ = std::thread([this] { saveWhenQuiet(); });
 }
 
 SimMouse::~SimMouse()
 {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    memoryChanged_.notify_all();
+    if (saver_.joinable())
+        saver_.join();
     saveMemory();
+}
+
+Text simPathPrefix(std::uint16_t productId)
+{
+    char pid[5];
+    std::snprintf(pid, sizeof pid, "%04x", unsigned(productId));
+    return u"\\\\?\\hid#vid_30fa&pid_" + text::fromUtf8(pid);
+}
+
+void SimMouse::saveWhenQuiet()
+{
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        memoryChanged_.wait(lock, [&] { return stopping_ || dirty_; });
+        if (stopping_)
+            return;
+        const auto due = lastProgram_ + kQuietBeforeSave;
+        if (memoryChanged_.wait_until(lock, due, [&] { return stopping_; }))
+            return;
+        if (dirty_ && std::chrono::steady_clock::now() >= lastProgram_ + kQuietBeforeSave)
+            writeMemoryFile();
+    }
+}
+
+void SimMouse::writeMemoryFile()
+{
+    if (!dirty_ || options_.memoryFile.empty())
+        return;
+    std::ofstream out(hostPath(options_.memoryFile), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(memory_.data()), kMemorySize);
+    dirty_ = false;
 }
 
 std::vector<SimInterface> SimMouse::interfaces()
@@ -155,11 +195,7 @@ void SimMouse::apply(const std::uint8_t* r, std::size_t length)
         std::uint16_t address = static_cast<std::uint16_t>(at(4) | (at(5) << 8));
         if (flags & 0x10) {
             ++applied_.finishCount;
-            if (dirty_ && !options_.memoryFile.empty()) {
-                std::ofstream out(hostPath(options_.memoryFile), std::ios::binary | std::ios::trunc);
-                out.write(reinterpret_cast<const char*>(memory_.data()), kMemorySize);
-                dirty_ = false;
-            }
+            writeMemoryFile();
             break;
         }
         if (!(flags & 0x01))
@@ -172,6 +208,8 @@ void SimMouse::apply(const std::uint8_t* r, std::size_t length)
             for (int i = 0; i <= last; ++i)
                 memory_[static_cast<std::uint16_t>(address + i)] = transfer_[i];
             dirty_ = true;
+            lastProgram_ = std::chrono::steady_clock::now();
+            memoryChanged_.notify_all();
             programmed(address, last + 1);
         }
         break;
@@ -195,16 +233,14 @@ void SimMouse::setMemory(std::uint16_t address, std::uint8_t value)
     std::lock_guard lock(mutex_);
     memory_[address] = value;
     dirty_ = true;
+    lastProgram_ = std::chrono::steady_clock::now();
+    memoryChanged_.notify_all();
 }
 
 void SimMouse::saveMemory()
 {
     std::lock_guard lock(mutex_);
-    if (!dirty_ || options_.memoryFile.empty())
-        return;
-    std::ofstream out(hostPath(options_.memoryFile), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(memory_.data()), kMemorySize);
-    dirty_ = false;
+    writeMemoryFile();
 }
 
 SimMouse::Applied SimMouse::applied()

@@ -7,9 +7,11 @@
 
 #include <array>
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <thread>
 #include <string>
 
 namespace platform::sim {
@@ -22,6 +24,10 @@ constexpr std::uint16_t kVendorId = 0x30FA;
 constexpr std::uint16_t kProductIdModel1 = 0x1540;
 constexpr std::uint16_t kProductIdModel0 = 0x1E01;
 constexpr std::size_t kMemorySize = 65536;
+// With a memory file, programmed memory is saved once no block has come for
+// this long, so a series that never got its finish request (the macro area
+// was full, the program ended or was killed) still reaches the file.
+constexpr std::chrono::milliseconds kQuietBeforeSave{400};
 
 struct SimMouseOptions {
     std::uint16_t productId = kProductIdModel1;
@@ -33,6 +39,9 @@ struct SimMouseOptions {
     unsigned latencyUs = 0;               // added to every feature report, as USB would
     Text pathPrefix = u"\\\\?\\hid#vid_30fa&pid_1540";
 };
+
+// The device path prefix Windows would give a mouse of this product ID.
+Text simPathPrefix(std::uint16_t productId);
 
 class SimMouse : public SimDevice, public std::enable_shared_from_this<SimMouse> {
 public:
@@ -102,6 +111,8 @@ private:
     void apply(const std::uint8_t* r, std::size_t length);
     void latency();
     void programmed(std::uint16_t address, int length);
+    void writeMemoryFile(); // mutex_ held
+    void saveWhenQuiet();
     int storedSlotFunction(int config, int slot) const;
     int enabledDpiMask() const;
 
@@ -115,6 +126,10 @@ private:
     int dpiLevel_ = 0;
     std::array<int, 15> activeOverride_{};   // per slot, -1 when the stored function holds
     bool dirty_ = false;
+    std::chrono::steady_clock::time_point lastProgram_;
+    bool stopping_ = false;
+    std::condition_variable memoryChanged_;
+    std::thread saver_;
     Applied applied_;
     std::vector<std::vector<std::uint8_t>> received_;
     std::ofstream log_;

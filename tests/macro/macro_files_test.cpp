@@ -145,6 +145,32 @@ TEST_F(MacroFilesTest, SavingIntoAnOlderFileKeepsItsOtherMacrosReadable)
     EXPECT_EQ(upgradeMacroLine(u"065"), u"065" + Text(74 * 3, u'0') + Text(18, u'0'));
 }
 
+TEST_F(MacroFilesTest, UpgradingAnOlderFileKeepsTokensCutByTheLineEndAsTheyRead)
+{
+    const std::string full = olderLayout(lineWith("gamma", 300, {63, 1, 82, 65, 87, 100}));
+    const std::vector<std::string> odd = {
+        "65",                         // name "A": token 0 cut after two digits
+        full.substr(0, 61 * 3 + 2),   // cut inside the repeat count
+        full.substr(0, 80 * 3 + 1),   // cut inside the first event
+        "0650x1999" + full.substr(9), // a token that is no number, one above 255
+    };
+    for (const std::string& line : odd)
+        EXPECT_EQ(decodeMacroLine(upgradeMacroLine(text::fromUtf8(line)), 3, kUs),
+                  decodeMacroLine(text::fromUtf8(line), 1, kUs))
+            << line.substr(0, 40);
+
+    dir.writeText(u"old.dat", groupFileText(1, 4, odd));
+    ASSERT_EQ(loadGroup(*table, dir.file("old.dat"), kUs), 4);
+    auto before = std::make_unique<GroupTable>(*table);
+    EXPECT_EQ(recordName((*before)[0]), u"A");
+    (*table)[3].repeatCount = 5;
+    ASSERT_TRUE(saveMacro(dir.file("old.dat"), *table, 4, 3, kUs));
+    auto again = std::make_unique<GroupTable>();
+    ASSERT_EQ(loadGroup(*again, dir.file("old.dat"), kUs), 4);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ((*again)[i], (*before)[i]) << "macro " << i;
+}
+
 TEST_F(MacroFilesTest, SingleMacroFileHoldsOneMacroLine)
 {
     auto r = richRecord();

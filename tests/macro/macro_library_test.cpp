@@ -175,6 +175,27 @@ TEST_F(LibraryTest, MacroNamesFollowTheGroupFiles)
     EXPECT_TRUE(lib->macroNames[5][0].empty());
 }
 
+TEST_F(LibraryTest, OpeningTheLibraryKnowsTheMacrosOfEveryGroupNotOnlyTheCurrentOne)
+{
+    writeList(2, {"Office", "Games"});
+    writeGroup("Office", {"copy", "paste"});
+    writeGroup("Games", {"burst", "jump", "crouch"});
+    openLibrary(*lib, dir.path(), kUs);
+    EXPECT_EQ(lib->groupCount, 2);
+    EXPECT_EQ(lib->currentGroupMacroCount, 2);
+    EXPECT_EQ(lib->macroCounts[1], 3) << "the download keeps buttons on Games macros only with this count";
+    EXPECT_EQ(lib->macroNames[1][2], u"crouch");
+
+    // Opened again (a language change) onto a folder without groups: nothing stale stays.
+    writeList(0, {});
+    openLibrary(*lib, dir.path(), kUs);
+    EXPECT_EQ(lib->groupCount, 0);
+    EXPECT_EQ(lib->currentGroupMacroCount, 0);
+    EXPECT_EQ(lib->macroCounts[0], 0);
+    EXPECT_EQ(lib->macroCounts[1], 0);
+    EXPECT_TRUE(lib->macroNames[0][0].empty());
+}
+
 TEST_F(LibraryTest, GroupMacrosResolveOnlyWhileTheyExist)
 {
     writeList(2, {"G0", "G1"});
@@ -205,6 +226,51 @@ TEST_F(LibraryTest, GroupMacrosResolveOnlyWhileTheyExist)
     EXPECT_FALSE(resolve(30000));
     presets->count = 0;
     EXPECT_FALSE(resolve(50));
+}
+
+TEST_F(LibraryTest, GroupNamesAreTrimmedWhenCreatedRenamedOrImportedAndStayUnique)
+{
+    writeList(2, {"Office", "Games"});
+    writeGroup("Office", {"a"});
+    writeGroup("Games", {"b"});
+    openLibrary(*lib, dir.path(), kUs);
+
+    EXPECT_EQ(groupNameFor(*lib, u"  Work \t"), u"Work");
+    EXPECT_EQ(groupNameFor(*lib, u" games  "), u"games02") << "unique after trimming, whatever the case";
+    EXPECT_EQ(groupNameFor(*lib, u"   "), u"");
+    EXPECT_EQ(groupNameFor(*lib, u" Games ", 1), u"Games") << "a group may keep its own name";
+    const Text longName = Text(58, u'x') + u" tail";
+    EXPECT_EQ(groupNameFor(*lib, longName), Text(58, u'x')) << "cut to 59 characters, then trimmed again";
+
+    EXPECT_EQ(importedGroupName(u"C:\\Users\\me\\ Games .dat"), u"Games");
+    EXPECT_EQ(importedGroupName(u"/home/me/Shooter.DAT"), u"Shooter");
+    EXPECT_TRUE(groupNameTaken(*lib, importedGroupName(u"C:\\x\\ games .dat")));
+    EXPECT_FALSE(groupNameTaken(*lib, u"Games", 1));
+
+    // A trimmed name survives the list file and the next start.
+    lib->groupNames[2] = groupNameFor(*lib, u" Work ");
+    lib->groupCount = 3;
+    writeGroup("Work", {"c"});
+    ASSERT_TRUE(writeGroupList(*lib, dir.path()));
+    openLibrary(*lib, dir.path(), kUs);
+    EXPECT_EQ(lib->groupCount, 3);
+    EXPECT_EQ(lib->groupNames[2], u"Work");
+}
+
+TEST_F(LibraryTest, AGroupFileNamedWithBlanksIsFoundAndRenamedRatherThanTheGroupDropped)
+{
+    // An older version wrote " Shooter " into the list and named the file after it.
+    writeList(3, {"Office", " Shooter ", "Gone"});
+    writeGroup("Office", {"a"});
+    writeGroup(" Shooter ", {"burst", "spray"});
+    openLibrary(*lib, dir.path(), kUs);
+
+    EXPECT_EQ(lib->groupCount, 2);
+    EXPECT_EQ(lib->groupNames[1], u"Shooter");
+    EXPECT_EQ(lib->macroCounts[1], 2);
+    EXPECT_TRUE(platform::os().files->exists(dir.file("Shooter.dat")));
+    EXPECT_FALSE(platform::os().files->exists(dir.file(" Shooter .dat")));
+    EXPECT_EQ(ui::shownTips(), (std::vector<int>{5})) << "only for the group without any file";
 }
 
 TEST(UniqueNames, EqualNamesGetTheNextTwoDigitNumber)

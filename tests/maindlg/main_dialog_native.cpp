@@ -4,6 +4,7 @@
 
 #include "app/tray_icon.h"
 #include "device/commands.h"
+#include "device/device_functions.h"
 #include "settings/config_files.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +108,17 @@ TEST(MainDialogInit, SecondModelIsResetToFactorySettingsBetweenTwoTips)
     EXPECT_EQ(settings::currentConfiguration(dlg.store()), 0);
     EXPECT_EQ(rig.readConfig(u"Config1", u"K0"), u"1") << "factory value written back";
     EXPECT_EQ(rig.work.count("download(worker)"), 1);
+}
+
+TEST(MainDialogInit, ButtonsOnLibraryMacrosSurviveTheInitialDownloadsReferenceCheck)
+{
+    // The shipped data puts buttons 3 and 4 of configuration 2 on macros 2 and 0 of "Games".
+    DialogRig rig;
+    auto& dlg = rig.open();
+    ASSERT_EQ(dlg.store().buttons[2][3].functionCode, 514);
+    device::clearInvalidMacroReferences(dlg.store(), rig.work.lastSources.macros);
+    EXPECT_EQ(dlg.store().buttons[2][3].functionCode, 514);
+    EXPECT_EQ(dlg.store().buttons[2][4].functionCode, 512);
 }
 
 TEST(MainDialogInit, SoftwareMacroModeHandsTheCurrentConfigurationsButtonsOver)
@@ -285,6 +297,17 @@ TEST(MainDialogMessages, DpiSyncSendsTheLevelReadFromTheMouseAndItsLighting)
     EXPECT_EQ(sent[before][3], (1 << 4) + 3);
     EXPECT_EQ(sent[before + 1][1], 0x13);
     EXPECT_EQ(settings::currentDpiLevel(s), 4);
+
+    // Effects above 7 are the sound lighting's: the program sends the stored
+    // effect's low bits and never effect bit 3 (byte 6 bit 7).
+    s.ledType = 9;
+    s.effectSpeed = 12;
+    dlg.send(ui::msg::DpiLevelSync);
+    sent = rig.mouse->received();
+    ASSERT_EQ(sent.back()[1], 0x13);
+    EXPECT_EQ(sent.back()[3], 0x80 | (1 << 4) | 4);
+    EXPECT_EQ(sent.back()[6], 0x00);
+    EXPECT_EQ(sent.back()[7], 0x02);
 }
 
 TEST(MainDialogMessages, DpiSyncSkipsTheColourOfALevelBeyondTheTable)

@@ -302,3 +302,21 @@ TEST(PageRobustness, BadSkinsPicturesAndTextsNeverStopTheWindow)
     rig.ws().pump();
     EXPECT_EQ(rig.native().paintCount, painted + 1);
 }
+
+TEST(PageInput, ImportOfAnotherProductsFileIsRefusedWithItsTip)
+{
+    PagesRig rig;
+    auto& dlg = rig.shown();
+    const Text other = rig.dir.path() + u"\\other.ini";
+    const auto root = hostPath(rig.dir.path());
+    std::filesystem::copy_file(root / "skins" / "config" / "config.ini", root / "other.ini");
+    platform::os().profile->writeString(other, u"PRODUCTNAME", u"PRODUCTNAME_CN", u"Other Mouse");
+    platform::os().profile->writeString(other, u"PRODUCTNAME", u"PRODUCTNAME_EN", u"Other Mouse");
+    rig.dialogs().reset();
+    rig.dialogs().answer(other);
+    ui::clearShownTips();
+    rig.pressMain(14);
+    EXPECT_EQ(ui::shownTips(), std::vector<int>{9});
+    EXPECT_TRUE(dlg.exists());
+    EXPECT_EQ(rig.readConfig(u"PRODUCTNAME", u"PRODUCTNAME_EN"), u"KVX Gaming Mouse");
+}

@@ -108,31 +108,36 @@ TEST(IndicatorBlink, EnabledBlinkTogglesUntilThePageChanges)
     EXPECT_TRUE(w.pages.indicatorShown);
 }
 
-TEST(ApplyStepSave, WritesTheGroupCurConfigAndTheCurrentConfiguration)
+TEST(ApplyStepSave, WritesTheGroupCurConfigAndEveryConfiguration)
 {
     testsupport::TempFolder dir;
     const Text configFile = dir.file("config.ini");
     const Text groupFile = dir.file("G1.dat");
     settings::ConfigStore s;
-    settings::setCurrentConfiguration(s, 2);
-    s.buttons[2][0].functionCode = 3;
-    s.fireTime = 77;
     auto table = std::make_unique<macro::GroupTable>();
     std::copy_n(u"Burst", 6, (*table)[0].name);
 
-    app::SaveJob job{configFile, groupFile, table.get(), 1, 1};
-    app::saveApplyStep(s, job);
-
-    auto& profile = *platform::os().profile;
-    EXPECT_EQ(profile.getString(configFile, u"Init", u"CurConfig", Text(), 5), u"2");
-    EXPECT_EQ(profile.getString(configFile, u"Config2", u"K0", Text(), 10), u"3");
-    EXPECT_EQ(profile.getString(configFile, u"Config0", u"K0", Text(), 10), u"") << "only the current configuration";
+    // Configuration 2 edited, then configuration 3 chosen and edited before the apply.
+    s.buttons[2][0].functionCode = 3;
+    settings::setCurrentConfiguration(s, 3);
+    s.buttons[3][1].functionCode = 19;
+    s.fireTime = 77;
+    app::saveApplyStep(s, {configFile, groupFile, table.get(), 1, 1});
     EXPECT_EQ(macro::readMacroCount(groupFile), 1);
 
-    // Without a group nothing but the configuration is written.
+    settings::ConfigStore reloaded;
+    for (int c = 0; c < settings::kConfigurations; ++c)
+        settings::loadConfiguration(reloaded, dir.path(), c, false, 1);
+    EXPECT_EQ(reloaded.buttons[2][0].functionCode, 3);
+    EXPECT_EQ(reloaded.buttons[3][1].functionCode, 19);
+    EXPECT_EQ(reloaded.fireTime, 77);
+    auto& profile = *platform::os().profile;
+    EXPECT_EQ(profile.getString(configFile, u"Init", u"CurConfig", Text(), 5), u"3");
+
+    // Without a group nothing but the configurations is written.
     const Text other = dir.file("other.ini");
     app::saveApplyStep(s, {other, Text(), nullptr, 0, 1});
-    EXPECT_EQ(profile.getString(other, u"Init", u"CurConfig", Text(), 5), u"2");
+    EXPECT_EQ(profile.getString(other, u"Config0", u"K0", Text(), 5), u"0");
 }
 
 TEST(Autorun, EnabledEntryQuotesThePathAndAddsTheSilentSwitch)

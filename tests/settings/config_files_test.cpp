@@ -185,7 +185,7 @@ TEST_F(ConfigLoad, FieldsAreCutClampedAndForcedAsTheFileFormatRequires)
     EXPECT_EQ(store->fireTime, 1234) << "a 5-character buffer";
     EXPECT_EQ(store->userColourEnable, 1);
     EXPECT_EQ(store->featureColour, 0);
-    EXPECT_EQ(store->dpiColour[1].red, 123456789) << "a 10-character buffer";
+    EXPECT_EQ(store->dpiColour[1].red, 123456789 & 0x0F) << "a 10-character buffer, four bits kept";
     EXPECT_EQ(store->ledType, 255);
     EXPECT_EQ(store->reportInterval, 7);
     EXPECT_EQ(store->cycleColours, 44);
@@ -255,6 +255,31 @@ TEST_F(ConfigLoad, AMissingFileShowsTipFiveAndKeepsTheStore)
     loadConfiguration(*store, folder(), 0, true, kLanguage);
     EXPECT_EQ(ui::shownTips(), std::vector<int>{5});
     EXPECT_EQ(store->fireTime, 99);
+}
+
+TEST_F(ConfigLoad, HugeColourValuesKeepTheFourBitsTheMouseGetsAndShowTheSameColour)
+{
+    IniText ini = completeConfig();
+    IniSection& share = ini.section("ShareData");
+    share.set("DPI0_R", "999999999");     // 0x3B9AC9FF
+    share.set("DPI0_G", "-16");
+    share.set("DPI0_B", "-1");
+    share.set("LED_USER6_R", "999999999");
+    share.set("LED_USER6_G", "17");
+    writeConfig(ini);
+    loadConfiguration(*store, folder(), 0, false, kLanguage);
+
+    EXPECT_EQ(store->dpiColour[0].red, 15);
+    EXPECT_EQ(store->dpiColour[0].green, 0);
+    EXPECT_EQ(store->dpiColour[0].blue, 15);
+    EXPECT_EQ(store->userColour[6].red, 15);
+    EXPECT_EQ(store->userColour[6].green, 1);
+    EXPECT_EQ(store->dpiDisplayColour[0], 0x0FFF0Fu);
+    EXPECT_EQ(store->userDisplayColour[6] & 0xFFFFu, 0xEF0Fu);
+
+    saveConfiguration(*store, configFile(), 0);
+    EXPECT_EQ(read(configFile(), "ShareData", "DPI0_R"), u"15");
+    EXPECT_EQ(read(configFile(), "ShareData", "LED_USER6_G"), u"1");
 }
 
 TEST_F(ConfigLoad, GarbledFilesNeverCrashTheLoad)

@@ -202,6 +202,26 @@ TEST_F(RegionTable, RectangleEntriesAreScaledLeftTopRightBottom)
     EXPECT_TRUE(none.isEmpty());
 }
 
+TEST_F(RegionTable, HugeHandEditedNumbersAreKeptToWhatAWindowCanShow)
+{
+    // Scaled or added up unchecked these would overflow on every mouse move.
+    root.ini("\\1_INI_EN", "skin_a.ini",
+             "[BUTTONPOS]\r\n0=a,2147483647,-2147483648,99999999999,2147483647,,0\r\n"
+             "1=b,0,0,2147483647,2147483647,,0\r\n"
+             "[EDIT]\r\n0=e,2147483647,2147483647,2147483647,2147483647,,0\r\n");
+    std::array<SkinRegion, 2> table;
+    ASSERT_TRUE(loadRegionTable(root.place("\\1_INI_EN", 2), u"skin_a.ini", u"BUTTONPOS", 0, table,
+                                SkinReader::MainWindow));
+    EXPECT_EQ(table[0].x, 2 * kMaxSkinCoordinate);
+    EXPECT_EQ(table[0].y, -2 * kMaxSkinCoordinate);
+    EXPECT_EQ(table[0].width, 2 * kMaxSkinCoordinate);
+    EXPECT_EQ(hitTest({100, 100}, table), 1);
+    EXPECT_EQ(hitTest({2 * kMaxSkinCoordinate - 1, 2 * kMaxSkinCoordinate - 1}, table), 1);
+    EXPECT_EQ(hitTest({2 * kMaxSkinCoordinate, 0}, table), kNoRegion);
+    Rect r = loadRectangle(root.place("\\1_INI_EN", 2), u"skin_a.ini", u"EDIT", 0, SkinReader::MainWindow);
+    EXPECT_EQ(r.right, 4 * kMaxSkinCoordinate);
+}
+
 namespace {
 
 std::unique_ptr<platform::Canvas> solid(int w, int h, platform::Color c)

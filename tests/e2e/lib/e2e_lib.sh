@@ -106,6 +106,26 @@ close_from_outside() { (cd "$E2E_WORK/app" && wine taskkill /im KVX_GMouse.exe >
 # Feature reports the mouse received with the given command byte (hex, two digits).
 reports_with_command() { grep -c "^[0-9]* set 07 $1" "$KVX_GMOUSE_SIM_LOG" || true; }
 
+# In section [$1] of the staged config.ini (UTF-16), the first line "$2"
+# becomes "$3".
+edit_config() {
+    python3 - "$E2E_WORK/app/skins/config/config.ini" "$@" <<'PY'
+import sys
+path, section, old, new = sys.argv[1:5]
+t = open(path, encoding="utf-16").read()
+head, sep, rest = t.partition("[%s]" % section)
+if not sep or old not in rest:
+    sys.exit("no %s in [%s]" % (old, section))
+open(path, "w", encoding="utf-16", newline="").write(head + sep + rest.replace(old, new, 1))
+PY
+}
+
+# The value of key $2 in section [$1] of the staged config.ini.
+config_value() {
+    iconv -f utf-16 -t utf-8 "$E2E_WORK/app/skins/config/config.ini" | tr -d '\r' |
+        sed -n "/^\[$1\]/,/^\[/p" | grep -m1 "^$2=" | cut -d= -f2-
+}
+
 # Byte `address` of the simulated memory file, as two hex digits.
 memory_byte() { od -An -tx1 -j "$1" -N1 "$KVX_GMOUSE_SIM" | tr -d ' \n'; }
 
@@ -161,6 +181,9 @@ window_origin() {
 # A click at window pixel (x, y), the pointer resting there first.
 click_at() {
     window_origin
+    # Two moves: the first one after a dialog closed may only reach Wine's idea of the pointer.
+    xdotool mousemove --sync $((WX + $1 - 1)) $((WY + $2))
+    sleep 0.1
     xdotool mousemove --sync $((WX + $1)) $((WY + $2))
     sleep 0.2
     xdotool click 1
@@ -176,10 +199,4 @@ drag_from_to() {
     sleep 0.2
     xdotool mouseup 1
     sleep 0.3
-}
-
-# Key `key` of section `section` of the running program's config.ini.
-config_value() {
-    iconv -f UTF-16 -t UTF-8 "$E2E_WORK/app/skins/config/config.ini" | tr -d '\r' |
-        awk -v s="[$1]" -v k="$2=" '$0 == s { in_s = 1; next } /^\[/ { in_s = 0 } in_s && index($0, k) == 1 { print substr($0, length(k) + 1); exit }'
 }

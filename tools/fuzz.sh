@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets of tools/fuzz (clang, AddressSanitizer +
+# UBSan, libstdc++ bounds checks) and runs each for a while:
+#
+#   bash tools/fuzz.sh [seconds per target, default 60] [target ...]
+#
+# Targets are named without their fuzz_ prefix (macro_line, config_file, ...).
+# Each starts from the data root's files that fit it and keeps what it finds
+# in build/fuzz/corpus/<target>, so later runs go on from there. A crashing
+# input is saved in build/fuzz/crashes/ and the script fails; rerun it with
+#   build/fuzz/tools/fuzz/fuzz_<target> build/fuzz/crashes/<file>
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-60}
+shift || true
+build=$root/build/fuzz
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_CXX_COMPILER_LAUNCHER="$(command -v ccache || true)" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DKVX_BUILD_FUZZERS=ON -DKVX_BUILD_TESTS=OFF -DKVX_BUILD_BENCHMARKS=OFF \
+    -DKVX_SANITIZE=address,undefined -DCMAKE_CXX_FLAGS=-D_GLIBCXX_ASSERTIONS >/dev/null || exit 1
+cmake --build "$build" -j"${KVX_JOBS:-$(nproc)}" || exit 1
+
+# Seeds: the files of the data root each target reads, or, for the macro
+# line decoder, the lines of the macro files behind a version and language byte.
+seed_files() {
+    case $1 in
+    macro_group) find "$root/skins" -name '*.dat' -o -name '*.sdat' ;;
+    config_file) find "$root/skins/config" -name '*.ini' ;;
+    skin_files) find "$root/skins" -name 'skin_*.ini' -o -name 'LanguageText.ini' -o -name 'LBWarning.ini' \
+        -o -name 'mac_color.ini' ;;
+    ini_file) find "$root/skins" -name '*.ini' ;;
+    esac
+}
+make_seeds() {
+    local target=$1 dir=$build/seeds/$1
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    if [ "$target" = macro_line ]; then
+        local n=0 file
+        while IFS= read -r file; do
+            grep -aoE '^[0-9]+=[0-9]+' "$file" | head -n 4 | cut -d= -f2 | while IFS= read -r line; do
+                n=$((n + 1))
+                printf '\001\001%s' "$line" >"$dir/$(basename "$file")-$n-v3"
+                printf '\002\000%s' "$line" >"$dir/$(basename "$file")-$n-old"
+            done
+        done < <(find "$root/skins" -name '*.dat')
+    else
+        seed_files "$target" | while IFS= read -r file; do
+            cp "$file" "$dir/$(echo "${file#$root/skins/}" | tr / _)"
+        done
+    fi
+}
+
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+    for bin in "$build"/tools/fuzz/fuzz_*; do
+        [ -x "$bin" ] && targets+=("$(basename "$bin" | sed 's/^fuzz_//')")
+    done
+fi
+
+mkdir -p "$build/crashes"
+failed=0
+summary=()
+for target in "${targets[@]}"; do
+    bin=$build/tools/fuzz/fuzz_$target
+    [ -x "$bin" ] || { summary+=("FAIL  $target: no such target"); failed=1; continue; }
+    make_seeds "$target"
+    mkdir -p "$build/corpus/$target"
+    log=$build/fuzz-$target.log
+    echo "=== fuzz $target ($seconds s)"
+    "$bin" -max_total_time="$seconds" -timeout=25 -print_final_stats=1 \
+        -artifact_prefix="$build/crashes/$target-" "$build/corpus/$target" "$build/seeds/$target" >"$log" 2>&1
+    rc=$?
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)
+    if [ $rc -eq 0 ]; then
+        summary+=("PASS  $target: ${runs:-?} runs in $seconds s")
+    else
+        tail -n 40 "$log"
+        summary+=("FAIL  $target: exit $rc after ${runs:-?} runs (log: ${log#$root/})")
+        failed=1
+    fi
+done
+printf '%s\n' "${summary[@]}"
+exit $failed

@@ -1,0 +1,35 @@
+// config.ini as the program loads and saves it: any file loads, and what one
+// load saves loads again into the same settings (the second save writes the
+// same file as the first).
+#include "settings/button_catalogue.h"
+#include "settings/config_files.h"
+#include "tools/fuzz/fuzz_support.h"
+
+#include <memory>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    fuzz::World world;
+    fuzz::MemoryFiles& files = world.files;
+    const Text folder = u"C:\\kvx\\skins\\config\\";
+    const Text file = settings::configFilePath(folder, settings::kConfigFileName);
+    files.writeFile(file, fuzz::bytesOf(data, size));
+    const int language = int(size % 30);
+
+    auto loadAll = [&] {
+        auto s = std::make_unique<settings::ConfigStore>();
+        settings::readButtonCatalogue(*s, file);
+        for (int c = 0; c < settings::kConfigurations; ++c)
+            settings::loadConfiguration(*s, folder, c, false, language);
+        return s;
+    };
+    auto first = loadAll();
+    settings::saveAllConfigurations(*first, file);
+    const auto once = files.files[file];
+
+    auto second = loadAll();
+    fuzz::check(second->shortcutMacros == first->shortcutMacros, "key combinations load again the same");
+    settings::saveAllConfigurations(*second, file);
+    fuzz::check(files.files[file] == once, "the settings saved load again the same");
+    return 0;
+}

@@ -1,0 +1,127 @@
+#include "tools/fuzz/fuzz_support.h"
+
+#include "platform/headless/process_headless.h"
+#include "platform/headless/profile_headless.h"
+#include "platform/headless/windows_headless.h"
+#include "platform/platform.h"
+#include "ui/tips.h"
+
+#include <cstdio>
+#include <optional>
+#include <cstdlib>
+
+namespace fuzz {
+
+namespace {
+
+class InstantClock : public platform::Clock {
+public:
+    void sleepMs(unsigned ms) override { nowUs_ += std::int64_t(ms) * 1000; }
+    std::uint32_t tickMs() override { return static_cast<std::uint32_t>(nowUs_ / 1000); }
+    std::int64_t monotonicUs() override { return nowUs_; }
+    platform::SystemTime systemTime() override { return {2026, 1, 4, 1, 12, 0, 0, 0}; }
+
+private:
+    std::int64_t nowUs_ = 1'000'000;
+};
+
+} // namespace
+
+bool MemoryFiles::copyFile(const Text& from, const Text& to, bool failIfExists)
+{
+    auto it = files.find(from);
+    if (it == files.end() || (failIfExists && files.count(to)))
+        return false;
+    return writeFile(to, Bytes(it->second));
+}
+
+std::optional<Bytes> MemoryFiles::readFile(const Text& path)
+{
+    auto it = files.find(path);
+    if (it == files.end())
+        return std::nullopt;
+    return it->second;
+}
+
+bool MemoryFiles::writeFile(const Text& path, const Bytes& bytes)
+{
+    files[path] = bytes;
+    ++writes_;
+    return true;
+}
+
+std::optional<platform::FileStamp> MemoryFiles::stamp(const Text& path)
+{
+    auto it = files.find(path);
+    if (it == files.end())
+        return std::nullopt;
+    return platform::FileStamp{it->second.size(), writes_};
+}
+
+std::vector<Text> MemoryFiles::listFiles(const Text& folder)
+{
+    Text prefix = folder;
+    if (!prefix.empty() && prefix.back() != u'\\')
+        prefix += u'\\';
+    std::vector<Text> names;
+    for (const auto& [path, bytes] : files)
+        if (path.starts_with(prefix) && path.find(u'\\', prefix.size()) == Text::npos)
+            names.push_back(path.substr(prefix.size()));
+    return names;
+}
+
+namespace {
+
+MemoryFiles& installedFiles()
+{
+    static MemoryFiles* files = [] {
+        platform::installDefault();
+        platform::installWindowing();
+        static MemoryFiles memory;
+        static InstantClock clock;
+        platform::servicesStorage().files = &memory;
+        platform::servicesStorage().clock = &clock;
+        return &memory;
+    }();
+    return *files;
+}
+
+std::optional<platform::headless::HeadlessProfile>& profile()
+{
+    static std::optional<platform::headless::HeadlessProfile> p;
+    return p;
+}
+
+} // namespace
+
+World::World() : files(installedFiles())
+{
+    profile().emplace(files);
+    platform::servicesStorage().profile = &*profile();
+}
+
+World::~World()
+{
+    files.files.clear();
+    files.folders.clear();
+    profile().reset();
+    ui::clearShownTips();
+    std::vector<platform::headless::HeadlessWindows::MessageBoxShown>().swap(
+        platform::headless::windows().messageBoxes);
+    static_cast<platform::headless::HeadlessProcess*>(platform::os().process)->clearTraces();
+}
+
+Bytes bytesOf(const std::uint8_t* data, std::size_t size)
+{
+    return Bytes(data, data + size);
+}
+
+void check(bool holds, const char* what)
+{
+    if (holds)
+        return;
+    std::fprintf(stderr, "property broken: %s\n", what);
+    std::abort();
+}
+
+} // namespace fuzz
