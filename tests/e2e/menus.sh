@@ -3,12 +3,11 @@
 # multimedia key put on button 3 through the button menu and its sub-menu and
 # applied to the mouse, a library macro and a gun preset (a left-button
 # macro) applied, configuration 4 chosen in the configuration menu and
-# applied, the language menu switching to Italian and back, and a button menu
+# applied, the language menu switching to Italian and back, a lighting
+# effect chosen on the LED page and applied, and a button menu
 # low on the screen opening above its label. The menus' pictures are compared
 # with references.
 source "$(dirname "$0")/lib/e2e_lib.sh"
-
-CONFIG="$E2E_WORK/app/skins/config/config.ini"
 
 # Geometry of a visible window by its exact title, as PREFIX_X, PREFIX_Y, PREFIX_WIDTH, PREFIX_HEIGHT.
 geometry_of() {
@@ -20,29 +19,17 @@ geometry_of() {
 visible() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 gone() { ! visible "$1"; }
 
-# Pointer moves and clicks at window coordinates of the main window.
-main_at() { xdotool mousemove --sync $((MAIN_X + $1)) $((MAIN_Y + $2)); }
-click_main() {
-    main_at "$1" "$2"
-    sleep 0.3
-    xdotool mousedown 1
-    sleep 0.2
-    xdotool mouseup 1
-    sleep 0.3
-}
 # Row r (from 1) of a menu window whose rows are h pixels tall.
-menu_row_at() { xdotool mousemove --sync $(($2_X + 40)) $(($2_Y + ($3 - 1) * $4 + $4 / 2)); sleep 0.4; }
+menu_row_at() { xdotool mousemove --sync $(($1_X + 40)) $(($1_Y + ($2 - 1) * $3 + $3 / 2)); sleep 0.4; }
 click_here() { xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; sleep 0.5; }
-config_value() { iconv -f UTF-16LE -t UTF-8 "$CONFIG" 2>/dev/null | tr -d '\r' | sed '1s/^\xEF\xBB\xBF//' | sed -n "/^\[$1\]/,/^\[/s/^$2=//p" | head -n1; }
 # A part of the screen: name, x, y, width, height.
 screenshot_area() { import -window root -crop "$4x$5+$2+$3" +repage "$E2E_ARTIFACTS/$1.png"; }
 config_is() { [ "$(config_value "$1" "$2")" = "$3" ]; }
 apply() {
-    local before
-    before=$(reports_with_command 18)
-    click_main 916 607 # apply
-    wait_for test "$(reports_with_command 18)" -gt $((before + 50)) || fail "apply wrote nothing"
-    sleep 2
+    APPLY_BEFORE=$(reports_with_command 18)
+    click_region skin_main.ini 3
+    transfers_grew() { [ "$(reports_with_command 18)" -gt $((APPLY_BEFORE + 50)) ]; }
+    wait_for transfers_grew || fail "apply wrote nothing"
 }
 
 start_app
@@ -52,7 +39,7 @@ sleep 2
 geometry_of "$E2E_TITLE" MAIN || fail "no main window"
 
 # Button 0 is the only left click of configuration 0: its menu is refused with tip 7.
-click_main 304 153
+click_region skin_main.ini 20
 sleep 1
 visible MainMenuDlg && fail "the button menu of the only left click opened"
 [ "$(visible_windows)" -ge 2 ] || fail "no warning in place of the menu"
@@ -60,11 +47,11 @@ xdotool key Return
 sleep 0.5
 
 # Button 3 (region 23): button menu, row 8 (multimedia), entry 3 (code 25, usage 0x18A).
-click_main 304 373
+click_region skin_main.ini 23
 wait_for visible MainMenuDlg || fail "the button menu did not open"
 geometry_of MainMenuDlg MENU
 [ "$MENU_Y" -ge $((MAIN_Y + 390)) ] || fail "the button menu is not below its region"
-menu_row_at x MENU 8 26
+menu_row_at MENU 8 26
 wait_for visible SubMenuDlg || fail "the multimedia sub-menu did not open"
 geometry_of SubMenuDlg SUB
 [ "$SUB_X" -eq $((MENU_X + 176)) ] || fail "the sub-menu is not beside the menu ($SUB_X)"
@@ -73,7 +60,7 @@ screenshot_area button_menu "$MENU_X" "$MENU_Y" 176 338
 compare_with_reference button_menu 0.02
 screenshot_area multimedia_menu "$SUB_X" "$SUB_Y" 160 240
 compare_with_reference multimedia_menu 0.02
-menu_row_at x SUB 3 24
+menu_row_at SUB 3 24
 click_here
 wait_for gone MainMenuDlg || fail "the menu stayed open after the choice"
 apply
@@ -86,14 +73,14 @@ consumer_key_in_slot_4() {
 E2E_WAIT=20 wait_for consumer_key_in_slot_4 || fail "slot 4 holds $(memory_byte $((0x0B))), not the consumer key 0x18A"
 
 # Button 4 (region 24): button menu row 9, group 2 ("Games", 5 macros), its first macro: code 512.
-click_main 304 313
+click_region skin_main.ini 24
 wait_for visible MainMenuDlg || fail "the button menu of button 4 did not open"
 geometry_of MainMenuDlg MENU
-menu_row_at x MENU 9 26
+menu_row_at MENU 9 26
 wait_for visible SubMenuDlg || fail "the macro group list did not open"
 geometry_of SubMenuDlg SUB
 [ "$SUB_Y" -eq $((MENU_Y + 7 * 26)) ] || fail "the group list of 2 groups is not 7 rows down"
-menu_row_at x SUB 2 24
+menu_row_at SUB 2 24
 # The macro choice menu ends level with the group's row: 5 macros, so 3 rows above the list's top.
 xdotool mousemove --sync $((SUB_X + 160 + 40)) $((SUB_Y - 3 * 24 + 12))
 sleep 0.4
@@ -101,13 +88,13 @@ click_here
 wait_for gone MainMenuDlg || fail "the menus stayed open after the macro choice"
 
 # Button 8 (region 27): button menu row 12, the first gun preset: code 50, a left-button macro.
-click_main 304 213
+click_region skin_main.ini 27
 wait_for visible MainMenuDlg || fail "the button menu of button 8 did not open"
 geometry_of MainMenuDlg MENU
-menu_row_at x MENU 12 26
+menu_row_at MENU 12 26
 wait_for visible SubMenuDlg || fail "the gun preset list did not open"
 geometry_of SubMenuDlg SUB
-menu_row_at x SUB 1 24
+menu_row_at SUB 1 24
 click_here
 wait_for gone MainMenuDlg || fail "the menus stayed open after the preset choice"
 
@@ -131,13 +118,13 @@ left_button_macro_in_slot_8() {
 E2E_WAIT=20 wait_for left_button_macro_in_slot_8 || fail "slot 8 holds $(memory_byte $((0x0F))), no left-button macro"
 
 # Configuration menu (region 10): the fourth configuration.
-click_main 95 350
+click_region skin_main.ini 10
 wait_for visible MainMenuDlg || fail "the configuration menu did not open"
 geometry_of MainMenuDlg MENU
 sleep 0.5
 screenshot_area configuration_menu "$MENU_X" "$MENU_Y" 166 124
 compare_with_reference configuration_menu 0.02
-menu_row_at x MENU 4 31
+menu_row_at MENU 4 31
 click_here
 wait_for gone MainMenuDlg || fail "the configuration menu stayed open"
 E2E_WAIT=20 wait_for config_is Init CurConfig 3 || fail "CurConfig is $(config_value Init CurConfig), not 3"
@@ -147,10 +134,10 @@ E2E_WAIT=20 wait_for header_says_configuration_3 || fail "header byte 1 is $(mem
 
 # Language menu (region 4): Italian, then English again.
 screenshot_main english
-click_main 804 29
+click_region skin_main.ini 4
 wait_for visible MainMenuDlg || fail "the language menu did not open"
 geometry_of MainMenuDlg MENU
-menu_row_at x MENU 2 24
+menu_row_at MENU 2 24
 sleep 0.5
 screenshot_area language_menu "$MENU_X" "$MENU_Y" 160 48
 compare_with_reference language_menu 0.02
@@ -162,11 +149,11 @@ italian() {
     [ "$(compare -metric AE "$E2E_ARTIFACTS/english.png" "$E2E_ARTIFACTS/italian.png" null: 2>&1 | cut -d' ' -f1)" -gt 15000 ]
 }
 E2E_WAIT=15 wait_for italian || fail "the window looks the same in Italian"
-click_main 804 29
+click_region skin_main.ini 4
 wait_for visible MainMenuDlg || fail "the language menu did not open again"
 geometry_of MainMenuDlg MENU
 sleep 0.5
-menu_row_at x MENU 1 24
+menu_row_at MENU 1 24
 click_here
 wait_for gone MainMenuDlg || fail "the language menu stayed open"
 wait_for config_is Init VER_SEL 1 || fail "VER_SEL is $(config_value Init VER_SEL), not 1"
@@ -177,12 +164,29 @@ english_again() {
 }
 E2E_WAIT=15 wait_for english_again || fail "the window did not come back to English"
 
+# LED page: the lighting effect menu (region 35), effect 7 (row 8), applied.
+click_region skin_main.ini 9
+sleep 1
+LIGHTING_BEFORE=$(memory_byte $((0x1C)))
+click_region skin_color.ini 35
+wait_for visible MainMenuDlg || fail "the lighting effect menu did not open"
+geometry_of MainMenuDlg MENU
+menu_row_at MENU 8 27
+click_here
+wait_for gone MainMenuDlg || fail "the lighting effect menu stayed open"
+apply
+E2E_WAIT=20 wait_for config_is ShareData LED_TYPE 7 || fail "LED_TYPE is $(config_value ShareData LED_TYPE), not 7"
+lighting_changed() { [ "$(memory_byte $((0x1C)))" != "$LIGHTING_BEFORE" ]; }
+E2E_WAIT=20 wait_for lighting_changed || fail "the lighting mode byte stayed $LIGHTING_BEFORE"
+click_region skin_main.ini 6
+sleep 1
+
 # Low on the screen, the button menu of button 3 opens above its label.
 xdotool windowmove "$(main_window)" "$MAIN_X" 600
 sleep 1
 geometry_of "$E2E_TITLE" MAIN
 [ "$MAIN_Y" -eq 600 ] || fail "the main window did not move ($MAIN_Y)"
-click_main 304 373
+click_region skin_main.ini 23
 wait_for visible MainMenuDlg || fail "the button menu did not open low on the screen"
 geometry_of MainMenuDlg MENU
 [ $((MENU_Y + 338)) -le $((MAIN_Y + 356)) ] || fail "the button menu at $MENU_Y is not above its label"

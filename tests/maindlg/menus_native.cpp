@@ -64,18 +64,6 @@ TEST(MainWindowMenus, MultimediaKeyOnButton3BelowItsRegion)
     EXPECT_EQ(dlg.store().buttons[0][0].functionCode, 1) << "the primary click stays";
 }
 
-TEST(MainWindowMenus, NearTheBottomOfTheScreenTheButtonMenuOpensAbove)
-{
-    MenuRig rig;
-    auto& dlg = rig.shown();
-    rig.ws().fullScreenHeightPixels = dlg.clientToScreen({0, 0}).y + 500;
-    rig.pressMain(23);
-    SkinnedMenu* menu = rig.menu();
-    ASSERT_TRUE(menu);
-    const ui::SkinRegion& label = dlg.look().skins.main[23];
-    EXPECT_EQ(menu->windowRect().bottom, dlg.clientToScreen({0, 0}).y + label.y);
-}
-
 TEST(MainWindowMenus, ConfigurationMenuWritesCurConfigAndAPressInTheWindowClosesMenus)
 {
     MenuRig rig;
@@ -115,21 +103,4 @@ TEST(MainWindowMenus, LanguageMenuToItalianAndBack)
     rig.choose(*rig.menu(), 1);
     EXPECT_EQ(dlg.look().language, 1);
     EXPECT_EQ(dlg.look().skins.main[6].text, english);
-}
-
-TEST(MainWindowMenus, LightingEffectMenuOnTheLedPage)
-{
-    MenuRig rig;
-    auto& dlg = rig.shown();
-    rig.pressMain(9);
-    const platform::Point p = centre(dlg.look().skins.color[35]);
-    rig.ws().mouseMove(dlg, p);
-    rig.ws().click(dlg, p);
-    SkinnedMenu* menu = rig.menu();
-    ASSERT_TRUE(menu);
-    EXPECT_EQ(menu->spec().rows.size(), 14u);
-    dlg.store().effectDirection = 1;
-    rig.choose(*menu, 8);
-    EXPECT_EQ(dlg.store().ledType, 7);
-    EXPECT_EQ(dlg.store().effectDirection, 0);
 }

@@ -68,7 +68,7 @@ TEST(MenuKinds, EachKindNamesItsPicturesAndRows)
     src.texts.set(ui::TextSection::Led, 2, u"React");
     struct Case {
         int kind;
-        const char16_t* picture;
+        const char16_t* normal;
         const char16_t* mask;
         size_t rows;
     } cases[] = {
@@ -76,21 +76,19 @@ TEST(MenuKinds, EachKindNamesItsPicturesAndRows)
         {kind::Button, u"menu1_normal.jpg", u"menu1_mask.jpg", 13},
         {kind::ReactionType, u"menu_normal.jpg", u"menu_mask.jpg", 4},
         {kind::LightingMode, u"menu_normal.jpg", u"menu_mask.jpg", 5},
-        {kind::Colour, u"menu_over.jpg", u"menu_mask.jpg", 7},
+        {kind::Colour, u"menu_normal.jpg", u"menu_mask.jpg", 7},
         {kind::Library, u"MacMenu\\MacG_normal.jpg", u"MacMenu\\MacG_mask.jpg", 8},
         {kind::MacroRow, u"MacMenu\\MacR_normal.jpg", u"MacMenu\\MacR_mask.jpg", 4},
         {kind::Event, u"MacMenu\\MacR_normal2.jpg", u"MacMenu\\MacR_mask2.jpg", 2},
-        {kind::Insert, u"MacMenu\\Insert_down.jpg", u"MacMenu\\Insert_mask.jpg", 7},
+        {kind::Insert, u"MacMenu\\Insert_normal.jpg", u"MacMenu\\Insert_mask.jpg", 7},
     };
     for (const Case& c : cases) {
         MenuSpec spec = describeMenu(c.kind, src.get());
-        Text state = Text(c.picture).find(u"_over") != Text::npos   ? u"over"
-                     : Text(c.picture).find(u"_down") != Text::npos ? u"down"
-                                                                    : u"normal";
-        EXPECT_EQ(spec.picture(state), c.picture) << c.kind;
+        EXPECT_EQ(spec.picture(u"normal"), c.normal) << c.kind;
         EXPECT_EQ(spec.mask(), c.mask) << c.kind;
         EXPECT_EQ(spec.rows.size(), c.rows) << c.kind;
     }
+    EXPECT_EQ(describeMenu(kind::Event, src.get()).picture(u"over"), u"MacMenu\\MacR_over2.jpg");
     EXPECT_EQ(describeMenu(kind::Configuration, src.get()).rows[0].text, u"F19");
     EXPECT_EQ(describeMenu(kind::ReactionType, src.get()).rows[0].text, u"React");
     EXPECT_EQ(describeMenu(kind::ReactionType, src.get()).align, TextAlign::Left2);
@@ -118,17 +116,6 @@ TEST(MenuGeometryTest, RowsComeFromTheMaskAndTheKind)
     g = menuGeometry(describeMenu(kind::Button, src.get()), {0, 0});
     EXPECT_EQ(g.rows, 0);
     EXPECT_TRUE(rowRegions(g, 1).empty());
-}
-
-TEST(RowRegions, RowsAreScaledStripsOfTheMenusWidth)
-{
-    MenuGeometry g{100, 20, 80, 4};
-    auto rows = rowRegions(g, 2);
-    ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(ui::hitTest({10, 45}, rows), 1); // row 2 spans y 40..79 at scale 2
-    EXPECT_EQ(ui::hitTest({199, 79}, rows), 1);
-    EXPECT_EQ(ui::hitTest({200, 79}, rows), ui::kNoRegion); // right edge outside
-    EXPECT_EQ(ui::hitTest({0, 160}, rows), ui::kNoRegion);
 }
 
 TEST(MenuChoices, ButtonMenuRows)

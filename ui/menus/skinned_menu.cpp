@@ -179,7 +179,7 @@ void SkinnedMenu::onLButtonUp(platform::Point)
         invalidate(true);
         return;
     }
-    menus_.chosen(*this, choice);
+    menus_.chosen(choice);
 }
 
 void SkinnedMenu::onClose()
@@ -247,14 +247,12 @@ void PopupMenus::collect()
         retired_.clear();
 }
 
-void PopupMenus::chosen(SkinnedMenu& from, const MenuChoice& choice)
+void PopupMenus::chosen(const MenuChoice& choice)
 {
     const std::optional<OwnerMessage> message = carryOut(choice, context_.target);
-    if (choice.close) {
-        if (from.spec().level != Level::Menu)
-            closeRequest = true;
+    // A choice in a sub-menu or macro choice menu ends the whole chain.
+    if (choice.close)
         close();
-    }
     platform::Window* owner = context_.owner;
     if (!owner)
         return;

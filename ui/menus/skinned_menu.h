@@ -86,12 +86,9 @@ public:
     bool isOpen() const { return menu_ && menu_->isVisible(); }
     SkinnedMenu* menu() const { return menu_.get(); }
 
-    // Set when a sub-menu choice ended the chain; the owner clears it.
-    bool closeRequest = false;
-
     // For SkinnedMenu.
     MenuContext& context() { return context_; }
-    void chosen(SkinnedMenu& from, const MenuChoice& choice);
+    void chosen(const MenuChoice& choice);
     struct HandlerScope {
         explicit HandlerScope(PopupMenus& m) : m_(m) { ++m_.handlerDepth_; }
         ~HandlerScope() { --m_.handlerDepth_; }
