@@ -8,6 +8,9 @@
 #include "settings/config_store.h"
 #include "device/report_channel.h"
 #include "platform/platform.h"
+#include "ui/tips.h"
+
+#include <atomic>
 
 namespace app {
 
@@ -21,14 +24,18 @@ public:
         threads().state().abort = false;
     }
     void startThreads() override { threads().start(); }
-    void suspendThreads() override { threads().suspend(); }
+    bool suspendThreads() override { return threads().suspend(); }
     void resumeThreads() override { threads().resume(); }
-    void download(const device::DownloadSources& sources) override
+    void stopThreads() override { threads().stop(); }
+    Outcome download(const device::DownloadSources& sources) override
     {
         device::ConfigDownload& d = device::configDownload();
-        d.run(sources, *this);
+        Outcome outcome;
+        outcome.result = d.run(sources, *this);
+        outcome.invalidMacroRecord = invalidRecord_.exchange(false);
         // The threads act on what the mouse holds now.
         playbackContext().setDownloaded(d.functions());
+        return outcome;
     }
     bool downloadRunning() override { return device::configDownload().isRunning(); }
     void sendSoftwareMacroOverrides(int config) override
@@ -44,11 +51,15 @@ public:
 private:
     // device::DownloadHost
     void switchLeftButtonMacroOff() override { threads().switchLeftMacroOff(); }
+    void invalidMacroRecord() override { invalidRecord_ = true; }
+
+    // Downloads folded into a running one report through the running one.
+    std::atomic<bool> invalidRecord_{false};
 
     static device::DeviceThreads& threads()
     {
-        // Never destroyed: the threads serve the mouse until the process ends,
-        // and a reader blocked in its read could not be joined at exit anyway.
+        // Never destroyed: stopThreads ends the threads, and one stuck in the
+        // OS is let go rather than waited for, so it must find this alive.
         static auto* threads = new device::DeviceThreads(device::reports(), playbackContext(), *platform::os().clock);
         return *threads;
     }
@@ -60,6 +71,16 @@ DeviceWork& deviceWork()
 {
     static ProcessDeviceWork work;
     return work;
+}
+
+void showDownloadTips(const DeviceWork::Outcome& outcome)
+{
+    constexpr int kTipInvalidMacroRecord = 6;
+    constexpr int kTipMacroAreaFull = 29;
+    if (outcome.invalidMacroRecord)
+        ui::showTip(kTipInvalidMacroRecord);
+    if (outcome.result == device::DownloadResult::AreaFull)
+        ui::showTip(kTipMacroAreaFull);
 }
 
 } // namespace app

@@ -30,7 +30,8 @@ CKVX_GMouseDlg* CKVX_GMouseDlg::instance_ = nullptr;
 
 CKVX_GMouseDlg::CKVX_GMouseDlg(DeviceWork& device)
     : ui::PagedWindow(kTemplate), device_(device), look_(std::make_unique<ui::Appearance>()),
-      warnings_(std::make_unique<ui::Warnings>(*look_)), library_(std::make_unique<macro::Library>()),
+      warnings_(std::make_unique<ui::Warnings>(*look_)), tips_(std::make_unique<TipRelay>(*warnings_, *this)),
+      library_(std::make_unique<macro::Library>()),
       presets_(std::make_unique<macro::PresetTable>()), builtIns_(std::make_unique<macro::BuiltInTable>())
 {
     workers_ = std::make_unique<WorkerThreads>(settings::store(), pages_, [this] { post(ui::msg::Redraw); });
@@ -47,13 +48,22 @@ CKVX_GMouseDlg::CKVX_GMouseDlg(DeviceWork& device)
 
 CKVX_GMouseDlg::~CKVX_GMouseDlg()
 {
+    destroy();
     playbackContext().setWindow(nullptr);
     soundWave_.reset(); // owned by this window: gone before it
     workers_.reset();
     ui::setTipSink(nullptr);
     if (instance_ == this)
         instance_ = nullptr;
-    destroy();
+}
+
+void CKVX_GMouseDlg::onDestroying()
+{
+    // Nothing may post to the window or show a tip once it is gone.
+    playbackContext().setWindow(nullptr);
+    workers_->stop();
+    device_.stopThreads();
+    ui::setTipSink(nullptr);
 }
 
 Text CKVX_GMouseDlg::windowTitle() const { return startup().windowTitle(); }
@@ -62,7 +72,7 @@ bool CKVX_GMouseDlg::onInitDialog()
 {
     // 1. Who we are, for the threads and dialogs; no stale playback request.
     instance_ = this;
-    ui::setTipSink(warnings_.get());
+    ui::setTipSink(tips_.get());
     playbackContext().setWindow(this);
     device_.clearPlaybackFlags();
 
@@ -176,22 +186,36 @@ void CKVX_GMouseDlg::initialDownload()
         settings::factoryReset(store(), paths().configFolder, language);
         redraw();
         settings::setCurrentConfiguration(store(), 0);
-        workers_->runOnce([this, sources = downloadSources()] { device_.download(sources); });
+        workers_->runOnce([this, sources = downloadSources()] { showDownloadTips(device_.download(sources)); });
         ui::showTip(3);
         return;
     }
-    workers_->runOnce([this, sources = downloadSources()] { device_.download(sources); });
+    workers_->runOnce([this, sources = downloadSources()] { showDownloadTips(device_.download(sources)); });
 }
 
 device::DownloadSources CKVX_GMouseDlg::downloadSources()
 {
     device::DownloadSources sources;
-    sources.store = &store();
     sources.macros.presets = presets_.get();
     sources.macros.library = library_.get();
     sources.macros.macroFolder = paths().macroFolder;
     sources.macros.language = look_->language;
     sources.effectMask = effectMask_;
+    // The download may run on a worker while the window changes the store:
+    // it writes copies taken here, once the store has let go of references
+    // to macros that do not exist. The device threads get the same state.
+    device::clearInvalidMacroReferences(store(), sources.macros);
+    playbackContext().publish(store());
+    struct Copies {
+        settings::ConfigStore store;
+        macro::PresetTable presets;
+        macro::Library library;
+    };
+    auto copies = std::make_shared<Copies>(Copies{store(), *presets_, *library_});
+    sources.store = &copies->store;
+    sources.macros.presets = &copies->presets;
+    sources.macros.library = &copies->library;
+    sources.owner = std::move(copies);
     return sources;
 }
 
@@ -199,7 +223,7 @@ void CKVX_GMouseDlg::download()
 {
     // Every download ends the indicator's blinking.
     pages_.blinkEnabled = false;
-    device_.download(downloadSources());
+    showDownloadTips(device_.download(downloadSources()));
 }
 
 bool CKVX_GMouseDlg::onEraseBackground()
@@ -210,6 +234,13 @@ bool CKVX_GMouseDlg::onEraseBackground()
         show(platform::Show::Minimize);
     }
     return true; // the skin paints every pixel
+}
+
+void CKVX_GMouseDlg::redraw()
+{
+    // What the user sees changed is what the device threads must act on.
+    playbackContext().publish(store());
+    ui::PagedWindow::redraw();
 }
 
 bool CKVX_GMouseDlg::onSysCommand(unsigned command)
@@ -275,6 +306,7 @@ const CKVX_GMouseDlg::Route CKVX_GMouseDlg::kRoutes[] = {
     {ui::msg::ConfigFromMouse, &CKVX_GMouseDlg::onConfigFromMouse},
     {ui::msg::DpiFromMouse, &CKVX_GMouseDlg::onDpiFromMouse},
     {ui::msg::SaveAdjusted, &CKVX_GMouseDlg::onSaveAdjusted},
+    {ui::msg::ShowQueuedTips, &CKVX_GMouseDlg::onShowQueuedTips},
 };
 
 std::intptr_t CKVX_GMouseDlg::onMessage(unsigned id, std::uintptr_t wParam, std::intptr_t lParam)

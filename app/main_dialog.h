@@ -4,6 +4,7 @@
 // window and private messages to the code that owns the work, hides to the
 // notification area, and on exit tells the mouse the program is closing.
 #include "app/device_work.h"
+#include "app/tip_relay.h"
 #include "app/tray_icon.h"
 #include "app/worker_threads.h"
 #include "device/device_change.h"
@@ -44,6 +45,9 @@ public:
     std::intptr_t onMessage(unsigned id, std::uintptr_t wParam, std::intptr_t lParam) override;
     void onDeviceChange(const platform::DeviceChange& change) override;
     void onPowerBroadcast(unsigned event) override;
+    void onDestroying() override;
+    // Publishes the store to the device threads, then repaints.
+    void redraw() override;
     void onClose() override { Close(); }
     // Enter and Escape do not end the program: only Close() does, after it
     // has told the mouse.
@@ -118,7 +122,7 @@ private:
     void showStatusWarning(const Text& message) override { warnings_->showStatus(message); }
     void hideStatusWarning() override { warnings_->hideStatus(); }
     void confirmModalWarning() override;
-    void suspendDeviceThreads() override { device_.suspendThreads(); }
+    bool suspendDeviceThreads() override { return device_.suspendThreads(); }
     void resumeDeviceThreads() override { device_.resumeThreads(); }
     Text notConnectedMessage() override;
 
@@ -149,12 +153,18 @@ private:
     std::intptr_t onConfigFromMouse(std::uintptr_t config, std::intptr_t);
     std::intptr_t onDpiFromMouse(std::uintptr_t level, std::intptr_t);
     std::intptr_t onSaveAdjusted(std::uintptr_t, std::intptr_t);
+    std::intptr_t onShowQueuedTips(std::uintptr_t, std::intptr_t)
+    {
+        tips_->showQueued();
+        return 0;
+    }
 
     static CKVX_GMouseDlg* instance_;
 
     DeviceWork& device_;
     std::unique_ptr<ui::Appearance> look_;
     std::unique_ptr<ui::Warnings> warnings_;
+    std::unique_ptr<TipRelay> tips_; // shows tips from any thread on this one
     std::unique_ptr<macro::Library> library_;
     std::unique_ptr<macro::PresetTable> presets_;
     std::unique_ptr<macro::BuiltInTable> builtIns_;

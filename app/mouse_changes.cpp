@@ -33,6 +33,7 @@ void CKVX_GMouseDlg::configurationChangedByMouse(int config)
     if (!settings::isValidConfiguration(config))
         return;
     settings::ConfigStore& s = store();
+    settings::setCurrentConfiguration(s, config);
     platform::os().profile->writeString(paths().configFile, u"Init", u"CurConfig", text::fromInt(config));
     settings::loadConfiguration(s, paths().configFolder, config, false, look_->language);
     redraw();

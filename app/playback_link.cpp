@@ -12,12 +12,35 @@ void ProgramPlaybackContext::setWindow(platform::Window* window)
     window_ = window;
 }
 
+void ProgramPlaybackContext::publish(const settings::ConfigStore& store)
+{
+    auto next = std::make_shared<Published>();
+    next->store = store;
+    next->presets = presets_;
+    next->macroFolder = macroFolder_;
+    next->language = language_;
+    const int config = settings::currentConfiguration(store);
+    {
+        std::lock_guard lock(mutex_);
+        published_ = std::move(next);
+    }
+    if (config != publishedConfig_) {
+        publishedConfig_ = config;
+        currentConfig_.store(config);
+    }
+}
+
 void ProgramPlaybackContext::setMacroSources(const macro::PresetTable* presets, const Text& macroFolder, int language)
 {
-    std::lock_guard lock(mutex_);
-    presets_ = presets;
+    presets_ = presets ? *presets : macro::PresetTable{};
     macroFolder_ = macroFolder;
     language_ = language;
+}
+
+std::shared_ptr<const ProgramPlaybackContext::Published> ProgramPlaybackContext::published() const
+{
+    std::lock_guard lock(mutex_);
+    return published_;
 }
 
 void ProgramPlaybackContext::setDownloaded(const device::DeviceFunctionTable& table)
@@ -32,18 +55,25 @@ std::vector<ProgramPlaybackContext::AdjustedMacro> ProgramPlaybackContext::takeA
     return std::exchange(adjusted_, {});
 }
 
-int ProgramPlaybackContext::currentConfiguration() { return settings::currentConfiguration(store_); }
-bool ProgramPlaybackContext::softwareMacros() { return store_.softwareMacros == 1; }
-int ProgramPlaybackContext::buttonCount() { return store_.catalogue.keyNum; }
-int ProgramPlaybackContext::deviceSlotOf(int button) { return settings::deviceSlotOf(store_.catalogue, button); }
-int ProgramPlaybackContext::buttonOfSlot(int slot) { return settings::buttonOfDeviceSlot(store_.catalogue, slot); }
+int ProgramPlaybackContext::currentConfiguration() { return currentConfig_.load(); }
+bool ProgramPlaybackContext::softwareMacros() { return published()->store.softwareMacros == 1; }
+int ProgramPlaybackContext::buttonCount() { return published()->store.catalogue.keyNum; }
+int ProgramPlaybackContext::deviceSlotOf(int button)
+{
+    return settings::deviceSlotOf(published()->store.catalogue, button);
+}
+int ProgramPlaybackContext::buttonOfSlot(int slot)
+{
+    return settings::buttonOfDeviceSlot(published()->store.catalogue, slot);
+}
 
 device::PlaybackButton ProgramPlaybackContext::button(int config, int button)
 {
     device::PlaybackButton out;
     if (!settings::isValidConfiguration(config) || button < 0 || button >= settings::kButtons)
         return out;
-    const settings::ButtonSlot& slot = store_.buttons[config][button];
+    const auto now = published();
+    const settings::ButtonSlot& slot = now->store.buttons[config][button];
     out.function = slot.functionCode;
     out.leftMacro = slot.leftMacro == 1;
     out.macroColour = slot.macroColour;
@@ -55,22 +85,23 @@ device::PlaybackButton ProgramPlaybackContext::button(int config, int button)
 
 device::PlaybackLighting ProgramPlaybackContext::lighting()
 {
-    return device::storedLighting(store_);
+    return device::storedLighting(published()->store);
 }
 
 std::optional<macro::MacroRecord> ProgramPlaybackContext::macroFor(int config, int button, int function)
 {
     if (!settings::isValidConfiguration(config) || button < 0 || button >= settings::kButtons)
         return std::nullopt;
-    std::lock_guard lock(mutex_);
-    static const macro::PresetTable kNoPresets{};
-    return macro::resolveButtonMacro(function, store_.shortcutMacros[size_t(config)][size_t(button)],
-                                     presets_ ? *presets_ : kNoPresets, macroFolder_, language_);
+    const auto now = published();
+    return macro::resolveButtonMacro(function, now->store.shortcutMacros[size_t(config)][size_t(button)],
+                                     now->presets, now->macroFolder, now->language);
 }
 
 void ProgramPlaybackContext::setCurrentConfiguration(int config)
 {
-    settings::setCurrentConfiguration(store_, config);
+    // The main thread makes it its own when the posted change arrives.
+    if (settings::isValidConfiguration(config))
+        currentConfig_.store(config);
 }
 
 void ProgramPlaybackContext::configurationChangedByMouse(int config) { post(ui::msg::ConfigFromMouse, std::uintptr_t(config)); }
@@ -94,7 +125,7 @@ void ProgramPlaybackContext::post(unsigned message, std::uintptr_t wParam)
 
 ProgramPlaybackContext& playbackContext()
 {
-    static ProgramPlaybackContext context(settings::store());
+    static ProgramPlaybackContext context;
     return context;
 }
 

@@ -3,6 +3,11 @@
 // settings of the configuration store, the macros buttons refer to, and the
 // changes the mouse reports, handed to the main window as posted messages so
 // that files and window state are only touched on the main thread.
+//
+// The device threads never read the main window's store: they read a copy
+// the main thread publishes after its changes. A published copy is never
+// changed; the next one replaces it whole, so a thread holding the old one
+// finishes what it does with consistent values.
 #include "device/device_functions.h"
 #include "device/playback_context.h"
 #include "macro/macro_record.h"
@@ -11,6 +16,8 @@
 #include "ui/messages.h"
 
 #include <array>
+#include <atomic>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -18,11 +25,25 @@ namespace app {
 
 class ProgramPlaybackContext : public device::PlaybackContext {
 public:
-    explicit ProgramPlaybackContext(settings::ConfigStore& store) : store_(store) {}
+    // What the device threads read, as the main thread last published it.
+    struct Published {
+        settings::ConfigStore store;
+        macro::PresetTable presets;
+        Text macroFolder;
+        int language = 1;
+    };
+
+    ProgramPlaybackContext() : published_(std::make_shared<const Published>()) {}
 
     // --- set on the main thread ---
     void setWindow(platform::Window* window);
+    // The store as it is now becomes what the threads read. Its current
+    // configuration is taken only when the main thread changed it since the
+    // last publication: one the mouse reported in between is not undone.
+    void publish(const settings::ConfigStore& store);
+    // Copies the presets; the threads read them from the next publication on.
     void setMacroSources(const macro::PresetTable* presets, const Text& macroFolder, int language);
+    std::shared_ptr<const Published> published() const;
     // What the last download wrote for each button (device codes and marks).
     void setDownloaded(const device::DeviceFunctionTable& table);
     // The macros whose vertical adjust changed, oldest first (main thread).
@@ -49,12 +70,16 @@ public:
 private:
     void post(unsigned message, std::uintptr_t wParam);
 
-    settings::ConfigStore& store_;
-    std::mutex mutex_; // guards everything below
-    platform::Window* window_ = nullptr;
-    const macro::PresetTable* presets_ = nullptr;
+    // The main thread's side of the next publication.
+    macro::PresetTable presets_{};
     Text macroFolder_;
     int language_ = 1;
+    int publishedConfig_ = -1;
+
+    std::atomic<int> currentConfig_{0};
+    mutable std::mutex mutex_; // guards everything below
+    std::shared_ptr<const Published> published_;
+    platform::Window* window_ = nullptr;
     device::DeviceFunctionTable downloaded_{};
     std::vector<AdjustedMacro> adjusted_;
 };

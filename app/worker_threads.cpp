@@ -30,6 +30,11 @@ WorkerThreads::WorkerThreads(settings::ConfigStore& store, PageState& pages, Red
 
 WorkerThreads::~WorkerThreads()
 {
+    stop();
+}
+
+void WorkerThreads::stop()
+{
     stopping_ = true;
     pageChanged();
     std::lock_guard lock(threadsMutex_);
@@ -40,11 +45,12 @@ WorkerThreads::~WorkerThreads()
     for (std::thread& t : once_)
         if (t.joinable())
             t.join();
+    once_.clear();
 }
 
 bool WorkerThreads::startBlink()
 {
-    if (blinkRunning_.exchange(true))
+    if (stopping_ || blinkRunning_.exchange(true))
         return false;
     std::lock_guard lock(threadsMutex_);
     if (blink_.joinable())
@@ -69,7 +75,7 @@ void WorkerThreads::blinkLoop()
 
 bool WorkerThreads::startLightingPreview()
 {
-    if (previewRunning_.exchange(true))
+    if (stopping_ || previewRunning_.exchange(true))
         return false;
     std::lock_guard lock(threadsMutex_);
     if (preview_.joinable())
@@ -122,6 +128,8 @@ void WorkerThreads::pageChanged()
 void WorkerThreads::runOnce(std::function<void()> work)
 {
     std::lock_guard lock(threadsMutex_);
+    if (stopping_)
+        return;
     once_.emplace_back(std::move(work));
 }
 

@@ -47,7 +47,7 @@ public:
     using Redraw = std::function<void()>; // callable from any thread
 
     WorkerThreads(settings::ConfigStore& store, PageState& pages, Redraw redraw);
-    // Waits for the workers: the preview is told to stop, the others finish their work.
+    // Stops the workers (see stop()).
     ~WorkerThreads();
     WorkerThreads(const WorkerThreads&) = delete;
     WorkerThreads& operator=(const WorkerThreads&) = delete;
@@ -64,6 +64,9 @@ public:
     void runOnce(std::function<void()> work);
     // Waits until every one-shot worker has ended (tests, and the end of the program).
     void joinOnce();
+    // Waits for every worker: the blink and the preview are told to end, the
+    // one-shot workers finish their work. Nothing starts afterwards.
+    void stop();
 
 private:
     void blinkLoop();

@@ -5,14 +5,10 @@
 #include "device/memory_transfer.h"
 #include "platform/platform.h"
 #include "settings/button_catalogue.h"
-#include "ui/tips.h"
 
 namespace device {
 
 namespace {
-
-constexpr int kTipMacroAreaFull = 29;
-constexpr int kTipInvalidDataRecord = 6;
 
 MacroSlots macroSlotsOf(const settings::ConfigStore& store, const DeviceFunctionTable& table,
                         const ButtonMacros& macros)
@@ -74,18 +70,12 @@ DownloadResult ConfigDownload::run(const DownloadSources& sources, DownloadHost&
             if (!again_ || result == DownloadResult::AreaFull) {
                 again_ = false;
                 running_.store(false, std::memory_order_release);
-                if (result == DownloadResult::Written)
-                    return result;
-            } else {
-                again_ = false;
-                current = pendingSources_;
-                currentHost = pendingHost_;
-                continue;
+                return result;
             }
+            again_ = false;
+            current = pendingSources_;
+            currentHost = pendingHost_;
         }
-        // The flag is already clear while the user reads the warning.
-        ui::showTip(kTipMacroAreaFull);
-        return result;
     }
 }
 
@@ -128,7 +118,7 @@ DownloadResult ConfigDownload::writeImage(const DownloadSources& sources, Downlo
     if (layout.full)
         return DownloadResult::AreaFull;
     const AreaWrite written = writeMacroArea(channel_, layout, store.soundLighting, config,
-                                             [] { ui::showTip(kTipInvalidDataRecord); });
+                                             [&host] { host.invalidMacroRecord(); });
     if (written == AreaWrite::Full)
         return DownloadResult::AreaFull;
 

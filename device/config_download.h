@@ -3,6 +3,8 @@
 // mouse's memory (settings area, macro directory, macros, lighting tables),
 // the finish request, then the Windows pointer speed and wheel lines, and in
 // software-macro mode the key overrides of the current configuration.
+// It tells the user nothing itself: the caller learns from the result and the
+// host what to report.
 //
 // Callers: the initial download on a worker thread at start-up, the power
 // broadcast (resume), and the apply action of the pages (main thread, while
@@ -13,6 +15,7 @@
 #include "device/settings_area.h"
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 
 namespace device {
@@ -25,6 +28,8 @@ public:
     virtual void switchLeftButtonMacroOff() {}
     // The DPI level the mouse is about to be on, for the sound-reactive lighting.
     virtual void noteDpiLevel(int /*level*/) {}
+    // A macro's record could not be written; the download goes on without it.
+    virtual void invalidMacroRecord() {}
 };
 
 struct DownloadSources {
@@ -32,11 +37,14 @@ struct DownloadSources {
     MacroSources macros;
     // Effects in the lighting menu's list, bit e for effect e.
     std::uint16_t effectMask = kAllEffects;
+    // Keeps what the pointers above point at alive when the sources are
+    // copies of their own (a download on another thread than the window's).
+    std::shared_ptr<void> owner;
 };
 
 enum class DownloadResult {
     Written,   // every block, the finish request and the Windows settings
-    AreaFull,  // the macros did not fit: tip 29, nothing after the settings blocks
+    AreaFull,  // the macros did not fit: nothing after the settings blocks
     Queued,    // another download was running; it writes everything once more when it ends
 };
 

@@ -13,8 +13,8 @@ void DeviceChangeHandler::onArrival()
     if (connection_.connected && !threadsParked_) {
         // Our handles went stale without a removal notice: park the threads
         // before the handles they read are replaced.
-        host_.suspendDeviceThreads();
-        threadsParked_ = true;
+        connection_.connected = false;
+        closeParked();
     }
     connection_.connected = connection_.discover();
     host_.postArrived();
@@ -41,14 +41,23 @@ void DeviceChangeHandler::onRemoval(int deviceType, TextView name)
     if (!connection_.isThisMouse(deviceType, name))
         return;
     host_.centreWindow();
-    if (!threadsParked_) {
-        host_.suspendDeviceThreads();
-        threadsParked_ = true;
-    }
     connection_.connected = false;
-    connection_.close();
+    closeParked();
     host_.showWindow();
     host_.showStatusWarning(host_.notConnectedMessage());
+}
+
+void DeviceChangeHandler::closeParked()
+{
+    if (threadsParked_) {
+        connection_.close();
+        return;
+    }
+    const bool parked = host_.suspendDeviceThreads();
+    threadsParked_ = true;
+    connection_.close();
+    if (!parked)
+        host_.suspendDeviceThreads();
 }
 
 } // namespace device

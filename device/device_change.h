@@ -18,7 +18,8 @@ public:
     virtual void showStatusWarning(const Text& message) = 0;
     virtual void hideStatusWarning() = 0;
     virtual void confirmModalWarning() = 0;  // OnOK of an open, visible modal warning
-    virtual void suspendDeviceThreads() = 0; // status reader and macro player
+    // Status reader and macro player; false when they did not park in time.
+    virtual bool suspendDeviceThreads() = 0;
     virtual void resumeDeviceThreads() = 0;
     // Tip text 1 of the current language and the window title.
     virtual Text notConnectedMessage() = 0;
@@ -36,6 +37,11 @@ public:
     void onArrivedMessage();
 
 private:
+    // Closes the connection with the device threads parked: when they did not
+    // park in time, closing the handles ends the read one may still wait in,
+    // and they are waited for once more before anything else is opened.
+    void closeParked();
+
     HidConnection& connection_;
     DeviceChangeHost& host_;
     bool threadsParked_ = false;

@@ -4,10 +4,9 @@
 // player (a pass every 2 ms). While the mouse is away they are parked; a
 // macro that was playing goes on where it stopped when they resume.
 //
-// The main window owns one DeviceThreads for the life of the process (it is
-// never destroyed: a reader blocked in its read could not be joined), over
-// the process's report channel and a PlaybackContext of the program, and
-// starts it during its initialisation. DeviceChangeHost's suspend and resume
+// The main window owns one DeviceThreads for the life of the process, over
+// the process's report channel and a PlaybackContext of the program, starts
+// it during its initialisation and stops it before its window goes. DeviceChangeHost's suspend and resume
 // of the device threads call suspend() and resume(); the download's
 // switchLeftButtonMacroOff calls switchLeftMacroOff().
 #include "device/macro_player.h"
@@ -25,8 +24,17 @@ namespace device {
 
 constexpr unsigned kDevicePassMs = 2;
 // How long suspend() waits for the threads to reach a safe point. The reader
-// gets there as soon as its read fails, which a removal makes it do at once.
+// waiting for a report is let go by cancelling its read.
 constexpr std::chrono::milliseconds kParkTimeout{1000};
+// How long stop() waits for each thread to end.
+constexpr std::chrono::milliseconds kStopTimeout{500};
+// Longest sleep of an idle macro player between two looks at its park gate.
+constexpr std::chrono::milliseconds kIdlePlayerWake{20};
+// With no mouse open there is nothing to read: the reader looks again this often.
+constexpr unsigned kNoMouseRetryMs = 50;
+// A cancel reaches only a read already waiting: it is repeated this often
+// until the reader has got where it was asked to go.
+constexpr std::chrono::milliseconds kCancelRepeat{10};
 
 class DeviceThreads {
 public:
@@ -39,15 +47,16 @@ public:
     // Starts both threads (once).
     void start();
     // Parks both threads at their next safe point and waits for them, at most
-    // kParkTimeout each. True when both are parked: they touch neither the
-    // handles nor the report buffer until resume(). A thread that was late
-    // parks when it gets to a safe point.
+    // kParkTimeout in all; a read waiting for a report is cancelled. True when
+    // both are parked: they touch neither the handles nor the report buffer
+    // until resume(). A thread that was late parks when it gets to a safe point.
     bool suspend();
     void resume();
-    // Ends both threads, a playing macro with a release-all. The reader ends
-    // when its blocking read returns: close the connection (or lose the mouse)
-    // first.
-    void stop();
+    // Ends both threads, a playing macro with a release-all; a read waiting
+    // for a report is cancelled. A thread that has not ended within
+    // kStopTimeout is let go rather than waited for (then this object must
+    // outlive it, as the program's does). True when both ended.
+    bool stop();
 
     // Stops a playing macro before its next event.
     void abortPlayback() { state_.abort = true; }
@@ -63,6 +72,9 @@ public:
 private:
     void readerLoop();
     void playerLoop();
+    // Waits until `done` holds, cancelling the reader's read meanwhile.
+    template <class Done>
+    bool cancelReadsUntil(Done done, std::chrono::milliseconds timeout);
 
     platform::Clock& clock_;
     PlaybackState state_;

@@ -37,4 +37,17 @@ bool waitMs(platform::Clock& clock, ParkGate* gate, unsigned ms)
     return waitUntil(clock, gate, deadline);
 }
 
+bool pauseMs(platform::Clock& clock, ParkGate* gate, unsigned ms)
+{
+    for (unsigned left = ms;;) {
+        if (gate && (gate->parkRequested() || gate->stopRequested()) && !gate->checkpoint())
+            return false;
+        if (left == 0)
+            return true;
+        const unsigned slice = std::min(left, kPacingSliceMs);
+        clock.sleepMs(slice);
+        left -= slice;
+    }
+}
+
 } // namespace device

@@ -9,6 +9,8 @@
 #include "macro/macro_record.h"
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <optional>
@@ -40,11 +42,39 @@ struct PlaybackState {
     {
         lastKeyEvent.store(event, std::memory_order_relaxed);
         trigger.store(true, std::memory_order_release);
+        wake();
     }
     void postDpiRelease(std::uint8_t byte1, std::uint8_t byte2)
     {
         dpiRelease.store(kReleasePending | (std::uint32_t(byte1) << 8) | byte2, std::memory_order_release);
+        wake();
     }
+
+    // The player sleeps here while nothing waits for it, rather than waking
+    // every 2 ms all day: a trigger or a release ends the wait at once,
+    // anything else (a park, a stop) within `timeout`.
+    bool workWaiting() const
+    {
+        return trigger.load(std::memory_order_acquire) ||
+               (dpiRelease.load(std::memory_order_acquire) & kReleasePending);
+    }
+    void waitForWork(std::chrono::milliseconds timeout)
+    {
+        std::unique_lock lock(wakeMutex_);
+        wakeUp_.wait_for(lock, timeout, [&] { return workWaiting() || woken_; });
+        woken_ = false;
+    }
+    void wake()
+    {
+        std::lock_guard lock(wakeMutex_);
+        woken_ = true;
+        wakeUp_.notify_all();
+    }
+
+private:
+    std::mutex wakeMutex_;
+    std::condition_variable wakeUp_;
+    bool woken_ = false;
 };
 
 // The macro the status reader loaded for the key last pressed, and the

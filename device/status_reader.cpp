@@ -48,8 +48,8 @@ bool StatusReader::readOnce()
     platform::HidHandle handle;
     std::size_t length;
     {
-        // Not held across the read: closing the handle is what ends a read
-        // that waits for a mouse that has gone.
+        // Not held across the read: cancelRead and closing the handle must
+        // reach a read that waits for a report.
         std::lock_guard handles(connection.handleMutex());
         handle = connection.readHandle();
         length = connection.readCaps().inputReportByteLength;
@@ -62,6 +62,21 @@ bool StatusReader::readOnce()
         return false;
     handleReport(buffer_.data(), std::min<std::size_t>(std::size_t(got), buffer_.size()));
     return true;
+}
+
+void StatusReader::cancelRead()
+{
+    HidConnection& connection = channel_.connection();
+    std::lock_guard handles(connection.handleMutex());
+    if (platform::HidHandle handle = connection.readHandle())
+        connection.hid().cancelRead(handle);
+}
+
+bool StatusReader::hasReadHandle()
+{
+    HidConnection& connection = channel_.connection();
+    std::lock_guard handles(connection.handleMutex());
+    return connection.readHandle() != 0;
 }
 
 void StatusReader::handleReport(const std::uint8_t* report, std::size_t length)

@@ -58,6 +58,10 @@ public:
     // One blocking read on the read collection, handled. False when nothing
     // was read (no mouse open, the mouse went away).
     bool readOnce();
+    // Lets a readOnce waiting in another thread for a report return (false).
+    void cancelRead();
+    // A read collection is open to read from.
+    bool hasReadHandle();
     // One input report as read, of any length and content.
     void handleReport(const std::uint8_t* report, std::size_t length);
 

@@ -32,6 +32,12 @@ bool ParkGate::waitParked(std::chrono::milliseconds timeout)
            (parked_ || finished_);
 }
 
+bool ParkGate::waitFinished(std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, timeout, [&] { return finished_; });
+}
+
 void ParkGate::resume()
 {
     std::lock_guard lock(mutex_);

@@ -26,6 +26,8 @@ public:
     // Waits until the thread is parked (or has ended). False when it did not
     // get there within `timeout`; it then parks at its next safe point.
     bool waitParked(std::chrono::milliseconds timeout);
+    // Waits until the thread has called finished(); false after `timeout`.
+    bool waitFinished(std::chrono::milliseconds timeout);
     // Lets a parked thread go on; a request it has not reached yet is withdrawn.
     void resume();
     // Asks the thread to end and lets it out of a park.

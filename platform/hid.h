@@ -1,7 +1,7 @@
 #pragma once
 // HID devices the way the program reaches them on Windows: SetupAPI
 // enumeration of the HID class interfaces, CreateFileW handles, HidD_* calls
-// and synchronous ReadFile on the input collection.
+// and overlapped ReadFile on the input collection.
 #include "platform/text.h"
 
 #include <cstddef>
@@ -51,8 +51,12 @@ public:
     virtual bool setFeature(HidHandle handle, const std::uint8_t* report, std::size_t length) = 0;
     virtual bool getFeature(HidHandle handle, std::uint8_t* report, std::size_t length) = 0;
     // Blocks until an input report arrives; returns its length, or -1 when the
-    // handle is not open or the device went away.
+    // handle is not open, the device went away or the read was cancelled.
     virtual int readInput(HidHandle handle, std::uint8_t* report, std::size_t length) = 0;
+    // Ends a readInput that waits on `handle` in another thread (it returns
+    // -1); the handle stays open. A read that has not started yet is not
+    // affected: callers repeat the cancel until the reader is where they want it.
+    virtual void cancelRead(HidHandle handle) = 0;
 };
 
 // Passes every call on to another Hid; observers of the traffic (report logs,
@@ -84,6 +88,7 @@ public:
     {
         return inner_.readInput(handle, report, length);
     }
+    void cancelRead(HidHandle handle) override { inner_.cancelRead(handle); }
 
 protected:
     Hid& inner_;

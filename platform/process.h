@@ -27,6 +27,8 @@ public:
     virtual Text environment(const Text& name) = 0;          // empty when unset
     // ShellExecuteW(verb "open", SW_SHOW): a document or address in the program the user chose for it.
     virtual bool openWithShell(const Text& target) = 0;
+    // CPU time the process has used, user and kernel (GetProcessTimes), in µs.
+    virtual std::int64_t cpuTimeUs() = 0;
 };
 
 } // namespace platform

@@ -63,14 +63,22 @@ void Window::endDialog(std::intptr_t result)
 
 void Window::destroy()
 {
+    if (!native_)
+        return;
+    onDestroying();
     // Detach first: messages sent while the native window goes must not reach
     // an object that is being torn down.
-    std::unique_ptr<NativeWindow> native = std::move(native_);
+    std::unique_ptr<NativeWindow> native;
+    {
+        std::lock_guard lock(postMutex_);
+        native = std::move(native_);
+    }
     native.reset();
 }
 
 void Window::attach(std::unique_ptr<NativeWindow> native)
 {
+    std::lock_guard lock(postMutex_);
     native_ = std::move(native);
 }
 
@@ -94,7 +102,11 @@ void Window::setText(const Text& t) { if (native_) native_->setText(t); }
 Text Window::text() const { return native_ ? native_->text() : Text(); }
 void Window::setTimer(unsigned id, unsigned ms) { if (native_) native_->setTimer(id, ms); }
 void Window::killTimer(unsigned id) { if (native_) native_->killTimer(id); }
-bool Window::post(unsigned id, std::uintptr_t w, std::intptr_t l) { return native_ && native_->post(id, w, l); }
+bool Window::post(unsigned id, std::uintptr_t w, std::intptr_t l)
+{
+    std::lock_guard lock(postMutex_);
+    return native_ && native_->post(id, w, l);
+}
 std::intptr_t Window::send(unsigned id, std::uintptr_t w, std::intptr_t l) { return native_ ? native_->send(id, w, l) : 0; }
 bool Window::trackMouseLeave(unsigned hoverMs) { return native_ && native_->trackMouseLeave(hoverMs); }
 void Window::beginMoveDrag(Point client) { if (native_) native_->beginMoveDrag(client); }

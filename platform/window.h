@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 
 namespace platform {
 
@@ -164,7 +165,8 @@ public:
     Text text() const;
     void setTimer(unsigned id, unsigned ms);
     void killTimer(unsigned id);
-    // PostMessageW: safe from any thread; false when the window is gone.
+    // PostMessageW: safe from any thread, also while the window is being
+    // destroyed; false when the window is gone.
     bool post(unsigned id, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
     std::intptr_t send(unsigned id, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
     // TrackMouseEvent(TME_HOVER | TME_LEAVE).
@@ -202,6 +204,9 @@ public:
     virtual std::intptr_t onMessage(unsigned, std::uintptr_t, std::intptr_t) { return 0; }
     virtual void onDeviceChange(const DeviceChange&) {}
     virtual void onPowerBroadcast(unsigned) {}
+    // The native window is about to go (while it still exists, on the
+    // window's thread): the place to stop whatever still posts to it.
+    virtual void onDestroying() {}
     // Seen by the message loop before dispatching, for this window, its
     // children and the windows it owns; true when handled.
     virtual bool preTranslateMessage(const Message&) { return false; }
@@ -213,6 +218,9 @@ public:
 
 private:
     int templateId_;
+    // native_ changes only on the window's thread, under this lock, so that a
+    // post from another thread never reaches a native window being destroyed.
+    mutable std::mutex postMutex_;
     std::unique_ptr<NativeWindow> native_;
     Window* parent_ = nullptr;
     bool modal_ = false;

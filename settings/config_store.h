@@ -44,15 +44,26 @@ struct ButtonCatalogue {
     int buttonOfSlot[kDeviceSlots + 1] = {};   // inverse map by device slot; -1 = no button
 };
 
+// An atomic that copies as its value.
+template <class T>
+struct CopyableAtomic : std::atomic<T> {
+    CopyableAtomic(T value = T{}) : std::atomic<T>(value) {}
+    CopyableAtomic(const CopyableAtomic& other) : std::atomic<T>(other.load()) {}
+    CopyableAtomic& operator=(const CopyableAtomic& other)
+    {
+        this->store(other.load());
+        return *this;
+    }
+    using std::atomic<T>::operator=;
+};
+
+// The main window's store is only touched on its thread; the download and the
+// device threads work on copies the window takes.
 struct ConfigStore {
     ConfigStore();
-    ConfigStore(const ConfigStore&) = delete;
-    ConfigStore& operator=(const ConfigStore&) = delete;
 
-    // The status reader switches configurations and DPI levels from its own
-    // thread, so these two are atomic; everything else is written whole by one
-    // thread at a time.
-    std::atomic<std::int32_t> currentConfig{0};
+    // Atomic: other threads may read these two while the window changes them.
+    CopyableAtomic<std::int32_t> currentConfig{0};
     // Decimal text of the configuration last loaded or saved (not necessarily the current one).
     Text currentConfigText;
 
@@ -61,7 +72,7 @@ struct ConfigStore {
     // combination when its code is 33.
     macro::ShortcutMacros shortcutMacros{};
 
-    std::atomic<std::int32_t> dpiLevel{0};
+    CopyableAtomic<std::int32_t> dpiLevel{0};
     std::uint8_t dpiIndex[kDpiLevels] = {};    // into the DPI table, 0..22
     std::uint8_t dpiEnabled[kDpiLevels] = {};  // 0 or 1
     ColourNibbles dpiColour[kDpiLevels];

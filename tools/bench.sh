@@ -35,4 +35,12 @@ for b in "${names[@]}"; do
     echo "== $b (Windows, under Wine)"
     "$root/tools/wine-run.sh" "$root/build/win/$b.exe" | tr -d '\r' || status=1
 done
+
+# Benchmarks of the whole program (tools/bench/*.sh) drive the exe under Wine.
+cmake --build "$root/build/win" -j"$jobs" --target KVX_GMouse
+for script in "$root"/tools/bench/*.sh; do
+    [ -e "$script" ] || continue
+    echo "== $(basename "$script" .sh) (the exe, under Wine)"
+    bash "$script" "$root/build/win" || status=1
+done
 exit $status

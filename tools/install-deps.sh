@@ -6,7 +6,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 for pkg in cmake make g++ libgtest-dev googletest g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev \
            wine wine64 xvfb xauth xdotool imagemagick python3 python3-pil x11-utils \
            libpng-dev libjpeg-dev fonts-dejavu-core fonts-droid-fallback fonts-liberation \
-           jwm pulseaudio pulseaudio-utils nsis zip unzip binutils clang libclang-rt-14-dev; do
+           jwm nsis zip unzip binutils clang libclang-rt-14-dev pulseaudio pulseaudio-utils; do
     have "$pkg" || need+=("$pkg")
 done
 if [ ${#need[@]} -gt 0 ]; then

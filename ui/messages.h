@@ -21,6 +21,7 @@ constexpr unsigned DpiFromMouse = 0x83F9;      // wparam: the DPI level the mous
 constexpr unsigned SaveAdjusted = 0x83FA;      // a macro with a changed vertical adjust waits to be saved
 constexpr unsigned DpiLevelSync = 0x83FB;      // the sound-reactive lighting hands the lights back
 constexpr unsigned MacroPageMenu = 0x83FC;     // a choice in one of the macro page's menus
+constexpr unsigned ShowQueuedTips = 0x83FD;    // tips asked for on other threads wait to be shown
 constexpr unsigned KeyCaptured = 0x83FF;
 constexpr unsigned FontsAgain = 0x8401;
 constexpr unsigned ShortcutCaptured = 0x8402;

@@ -1,6 +1,7 @@
 #include "platform/headless/process_headless.h"
 
 #include <cstdlib>
+#include <ctime>
 
 namespace platform::headless {
 
@@ -45,6 +46,13 @@ Text HeadlessProcess::environment(const Text& name)
         return it->second;
     const char* value = std::getenv(text::toUtf8(name).c_str());
     return value ? text::fromUtf8(value) : Text();
+}
+
+std::int64_t HeadlessProcess::cpuTimeUs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return std::int64_t(t.tv_sec) * 1000000 + t.tv_nsec / 1000;
 }
 
 } // namespace platform::headless

@@ -24,6 +24,7 @@ public:
         opened.push_back(target);
         return true;
     }
+    std::int64_t cpuTimeUs() override;
 
     Text exePath = u"/opt/kvx/KVX_GMouse.exe";
     Text cmdLine = u"KVX_GMouse.exe";

@@ -168,14 +168,28 @@ int SimHidBus::readInput(HidHandle handle, std::uint8_t* report, std::size_t len
         return -1;
     auto open = it->second;
     auto key = std::make_pair(static_cast<const SimDevice*>(open->device.get()), open->interfaceIndex);
-    inputArrived_.wait(lock, [&] { return open->gone || !inputs_[key].empty(); });
-    if (open->gone)
+    const unsigned cancels = open->cancels;
+    ++open->readsWaiting;
+    inputArrived_.wait(lock, [&] { return open->gone || open->cancels != cancels || !inputs_[key].empty(); });
+    --open->readsWaiting;
+    if (open->gone || open->cancels != cancels)
         return -1;
     std::vector<std::uint8_t> r = std::move(inputs_[key].front());
     inputs_[key].pop_front();
     size_t n = std::min<size_t>(r.size(), length);
     std::memcpy(report, r.data(), n);
     return static_cast<int>(n);
+}
+
+void SimHidBus::cancelRead(HidHandle handle)
+{
+    std::lock_guard lock(mutex_);
+    auto it = handles_.find(handle);
+    // As CancelIoEx: nothing happens to a read that is not waiting yet.
+    if (it == handles_.end() || it->second->readsWaiting == 0)
+        return;
+    ++it->second->cancels;
+    inputArrived_.notify_all();
 }
 
 } // namespace platform::sim

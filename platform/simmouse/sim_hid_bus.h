@@ -56,6 +56,7 @@ public:
     bool setFeature(HidHandle handle, const std::uint8_t* report, std::size_t length) override;
     bool getFeature(HidHandle handle, std::uint8_t* report, std::size_t length) override;
     int readInput(HidHandle handle, std::uint8_t* report, std::size_t length) override;
+    void cancelRead(HidHandle handle) override;
 
 private:
     struct OpenHandle {
@@ -64,6 +65,8 @@ private:
         SimInterface info;
         HidAccess access = HidAccess::None;
         bool gone = false;   // device unplugged or handle closed
+        int readsWaiting = 0;
+        unsigned cancels = 0; // counts cancelRead calls; a waiting read ends when it moves
     };
     std::shared_ptr<OpenHandle> find(HidHandle handle);
 

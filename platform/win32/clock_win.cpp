@@ -70,9 +70,10 @@ void Win32Clock::sleepMs(unsigned ms)
 void Win32Clock::waitUs(std::int64_t us)
 {
     if (timer_ == Timer::HighResolution) {
-        // A timer per wait: waits come from several threads, and creating one
-        // costs microseconds against waits of milliseconds.
-        UniqueHandle timer(createHighResolutionTimer());
+        // One timer per thread, made at its first wait: the device threads
+        // wait hundreds of times a second, and making a timer each time costs
+        // more than the wait itself under Wine.
+        thread_local UniqueHandle timer(createHighResolutionTimer());
         LARGE_INTEGER due;
         due.QuadPart = -us * 10; // relative, in 100 ns units
         if (timer && SetWaitableTimer(timer.get(), &due, 0, nullptr, nullptr, FALSE) &&

@@ -105,9 +105,11 @@ HidHandle Win32Hid::open(const Text& path, HidAccess access)
     // Access 0 still allows attribute and capability queries (and feature
     // reports) on collections that Windows keeps for itself.
     DWORD rights = access == HidAccess::Read ? GENERIC_READ : access == HidAccess::Write ? GENERIC_WRITE : 0;
-    // No flags: input reads are synchronous and block their thread.
+    // Input reads are overlapped so that a reader waiting for a report can be
+    // let go (cancelRead) without closing the handle under it.
+    DWORD flags = access == HidAccess::Read ? FILE_FLAG_OVERLAPPED : 0;
     HANDLE h = CreateFileW(wide(path).c_str(), rights, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           0, nullptr);
+                           flags, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return 0;
     return reinterpret_cast<HidHandle>(h);
@@ -182,10 +184,26 @@ int Win32Hid::readInput(HidHandle handle, std::uint8_t* report, std::size_t leng
 {
     if (!handle || !report)
         return -1;
+    UniqueHandle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!done)
+        return -1;
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = done.get();
+    HANDLE h = toHandle(handle);
+    if (!ReadFile(h, report, static_cast<DWORD>(reportLength(length)), nullptr, &overlapped) &&
+        GetLastError() != ERROR_IO_PENDING)
+        return -1;
+    // Ends with the report, or with ERROR_OPERATION_ABORTED after cancelRead.
     DWORD got = 0;
-    if (!ReadFile(toHandle(handle), report, static_cast<DWORD>(reportLength(length)), &got, nullptr))
+    if (!GetOverlappedResult(h, &overlapped, &got, TRUE))
         return -1;
     return static_cast<int>(got);
+}
+
+void Win32Hid::cancelRead(HidHandle handle)
+{
+    if (handle)
+        CancelIoEx(toHandle(handle), nullptr);
 }
 
 } // namespace platform::win32

@@ -26,6 +26,7 @@ public:
     bool setFeature(HidHandle handle, const std::uint8_t* report, std::size_t length) override;
     bool getFeature(HidHandle handle, std::uint8_t* report, std::size_t length) override;
     int readInput(HidHandle handle, std::uint8_t* report, std::size_t length) override;
+    void cancelRead(HidHandle handle) override;
 
 private:
     void* deviceInfoSet_ = nullptr; // HDEVINFO; null when no enumeration is open

@@ -58,6 +58,17 @@ void Win32Process::debugTrace(const Text& line)
     OutputDebugStringW(wide(line).c_str());
 }
 
+std::int64_t Win32Process::cpuTimeUs()
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
+        return 0;
+    auto us = [](const FILETIME& t) {
+        return ((std::int64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10; // 100 ns units
+    };
+    return us(kernel) + us(user);
+}
+
 Text Win32Process::environment(const Text& name)
 {
     std::wstring w = wide(name);

@@ -16,6 +16,7 @@ public:
     void debugTrace(const Text& line) override;
     Text environment(const Text& name) override;
     bool openWithShell(const Text& target) override;
+    std::int64_t cpuTimeUs() override;
 
 private:
     std::mutex mutex_;

@@ -15,7 +15,12 @@ struct RecordingHost : device::DeviceChangeHost {
     void showStatusWarning(const Text& m) override { calls.push_back("warn:" + text::toUtf8(m)); }
     void hideStatusWarning() override { calls.push_back("hide-warning"); }
     void confirmModalWarning() override { calls.push_back("confirm-modal"); }
-    void suspendDeviceThreads() override { calls.push_back("suspend"); }
+    bool suspendDeviceThreads() override
+    {
+        calls.push_back(parks ? "suspend" : "suspend(late)");
+        return parks;
+    }
+    bool parks = true;
     void resumeDeviceThreads() override { calls.push_back("resume"); }
     Text notConnectedMessage() override { return u"Mouse not connected - KVX"; }
 };
@@ -49,6 +54,33 @@ TEST(DeviceChange, UnplugAndReplugParkAndResumeTheThreadsOnceEach)
     EXPECT_TRUE(rig.connection.connected);
     handler.onArrivedMessage();
     EXPECT_EQ(host.calls, (Calls{"post-arrived", "hide-warning", "confirm-modal", "resume"}));
+}
+
+TEST(DeviceChange, ThreadsLateToParkAreWaitedForAgainOnceTheHandlesAreClosed)
+{
+    SimMouseRig rig;
+    RecordingHost host;
+    device::DeviceChangeHandler handler(rig.connection, host);
+    ASSERT_TRUE(rig.connect());
+    host.parks = false;
+
+    rig.bus.unplug(rig.mouse);
+    handler.onRemoval(device::kDeviceTypeInterface, rig.connection.devicePath());
+    EXPECT_EQ(host.calls, (Calls{"centre", "suspend(late)", "suspend(late)", "show", "warn:Mouse not connected - KVX"}));
+    EXPECT_EQ(rig.bus.openHandleCount(), 0) << "closing is what lets a stuck read go";
+
+    // Stale handles found at an arrival: the same before new ones are opened.
+    host.parks = true;
+    rig.bus.plug(rig.mouse);
+    handler.onArrival();
+    handler.onArrivedMessage();
+    host.calls.clear();
+    host.parks = false;
+    rig.bus.unplug(rig.mouse);
+    rig.bus.plug(rig.mouse); // no removal notice came
+    handler.onArrival();
+    EXPECT_EQ(host.calls, (Calls{"suspend(late)", "suspend(late)", "post-arrived"}));
+    EXPECT_TRUE(rig.connection.connected);
 }
 
 TEST(DeviceChange, OtherDevicesComingAndGoingLeaveTheMouseAlone)

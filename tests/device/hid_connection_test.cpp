@@ -107,6 +107,7 @@ TEST(Discovery, TracesEachMatchAndTheCompletedPair)
         void debugTrace(const Text& line) override { out->push_back(line); }
         Text environment(const Text& n) override { return real->environment(n); }
         bool openWithShell(const Text& t) override { return real->openWithShell(t); }
+        std::int64_t cpuTimeUs() override { return real->cpuTimeUs(); }
     } capture;
     capture.out = &seen;
     capture.real = platform::os().process;

@@ -31,7 +31,9 @@ class RecordingHost : public device::DownloadHost {
 public:
     void switchLeftButtonMacroOff() override { ++leftMacroOffs; }
     void noteDpiLevel(int level) override { notedDpiLevel = level; }
+    void invalidMacroRecord() override { ++invalidRecords; }
     std::atomic<int> leftMacroOffs{0};
+    std::atomic<int> invalidRecords{0};
     std::atomic<int> notedDpiLevel{-1};
 };
 

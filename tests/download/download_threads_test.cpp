@@ -39,7 +39,7 @@ public:
     void showStatusWarning(const Text&) override {}
     void hideStatusWarning() override {}
     void confirmModalWarning() override {}
-    void suspendDeviceThreads() override {}
+    bool suspendDeviceThreads() override { return true; }
     void resumeDeviceThreads() override {}
     Text notConnectedMessage() override { return u"not connected"; }
 };

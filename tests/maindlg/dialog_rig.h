@@ -32,12 +32,18 @@ class RecordingDeviceWork : public app::DeviceWork {
 public:
     void clearPlaybackFlags() override { note("clearFlags"); }
     void startThreads() override { note("start"); }
-    void suspendThreads() override { note("suspend"); }
+    bool suspendThreads() override
+    {
+        note("suspend");
+        return true;
+    }
     void resumeThreads() override { note("resume"); }
-    void download(const device::DownloadSources& sources) override
+    void stopThreads() override { note("stop"); }
+    Outcome download(const device::DownloadSources& sources) override
     {
         lastSources = sources;
         note(std::this_thread::get_id() == mainThread ? "download(main)" : "download(worker)");
+        return outcome;
     }
     bool downloadRunning() override { return false; }
     void sendSoftwareMacroOverrides(int config) override { note("overrides " + std::to_string(config)); }
@@ -70,6 +76,7 @@ public:
 
     std::optional<std::vector<std::uint8_t>> block;
     device::DownloadSources lastSources;
+    Outcome outcome; // what every download reports
     std::thread::id mainThread = std::this_thread::get_id();
     bool finishedBeforeClose = false;
 

@@ -110,6 +110,40 @@ TEST(MainDialogInit, SecondModelIsResetToFactorySettingsBetweenTwoTips)
     EXPECT_EQ(rig.work.count("download(worker)"), 1);
 }
 
+TEST(MainDialogInit, TipsOfTheInitialDownloadAreShownByTheWindowNotTheWorker)
+{
+    DialogRig rig;
+    rig.work.outcome = {device::DownloadResult::AreaFull, true};
+    const auto windowThread = std::this_thread::get_id();
+    std::vector<std::thread::id> shownOn;
+    rig.ws().setModalDriver([&](platform::Window&) { shownOn.push_back(std::this_thread::get_id()); });
+
+    auto& dlg = rig.open(); // joins the worker, then handles what it posted
+    EXPECT_EQ(ui::shownTips(), (std::vector<int>{6, 29}));
+    EXPECT_EQ(shownOn, (std::vector<std::thread::id>{windowThread, windowThread}));
+
+    // The download of the window's own thread shows them at once.
+    ui::clearShownTips();
+    shownOn.clear();
+    dlg.download();
+    EXPECT_EQ(ui::shownTips(), (std::vector<int>{6, 29}));
+    EXPECT_EQ(shownOn.size(), 2u);
+}
+
+TEST(MainDialogInit, TheDownloadWritesACopyTakenOnTheWindowsThread)
+{
+    DialogRig rig;
+    auto& dlg = rig.open();
+    ASSERT_NE(rig.work.lastSources.store, nullptr);
+    EXPECT_NE(rig.work.lastSources.store, &dlg.store()) << "the worker never reads the window's store";
+    EXPECT_NE(rig.work.lastSources.macros.library, &dlg.library());
+    EXPECT_EQ(rig.work.lastSources.store->catalogue.keyNum, dlg.store().catalogue.keyNum);
+    // The copy lives as long as the sources.
+    device::DownloadSources kept = rig.work.lastSources;
+    rig.work.lastSources = {};
+    EXPECT_EQ(kept.store->catalogue.keyNum, dlg.store().catalogue.keyNum);
+}
+
 TEST(MainDialogInit, ButtonsOnLibraryMacrosSurviveTheInitialDownloadsReferenceCheck)
 {
     // The shipped data puts buttons 3 and 4 of configuration 2 on macros 2 and 0 of "Games".

@@ -25,7 +25,8 @@ class ThreadedDeviceWork : public RecordingDeviceWork {
 public:
     ThreadedDeviceWork() : threads(device::reports(), app::playbackContext(), *platform::os().clock) {}
     void startThreads() override { threads.start(); }
-    void suspendThreads() override { threads.suspend(); }
+    bool suspendThreads() override { return threads.suspend(); }
+    void stopThreads() override { threads.stop(); }
     void resumeThreads() override { threads.resume(); }
     device::DeviceThreads threads;
 };
@@ -109,9 +110,10 @@ TEST(MouseChanges, AdjustedLibraryMacroGoesBackToItsGroupFileOthersAreDropped)
 TEST(PlaybackContext, ButtonsAndMacrosOutsideTheTablesReadAsNothing)
 {
     settings::ConfigStore s;
-    app::ProgramPlaybackContext context(s);
+    app::ProgramPlaybackContext context;
     s.buttons[1][2].functionCode = 7;
     s.buttons[1][2].leftMacro = 1;
+    context.publish(s);
     EXPECT_EQ(context.button(1, 2).function, 7);
     EXPECT_TRUE(context.button(1, 2).leftMacro);
     EXPECT_EQ(context.button(4, 0).function, 0);
@@ -122,6 +124,8 @@ TEST(PlaybackContext, ButtonsAndMacrosOutsideTheTablesReadAsNothing)
 
     std::fill(std::begin(s.cycleFlags), std::end(s.cycleFlags), 0);
     s.cycleFlags[0] = s.cycleFlags[6] = 1;
+    EXPECT_NE(context.lighting().cycleColours, 0x41) << "changes reach the threads when published";
+    context.publish(s);
     EXPECT_EQ(context.lighting().cycleColours, 0x41);
     // Nothing to post to: changes are dropped, not crashed on.
     context.dpiLevelChangedByMouse(2);
@@ -133,10 +137,10 @@ namespace {
 // The real download, finish and block reads over the process-wide channel.
 class ImageDeviceWork : public RecordingDeviceWork, private device::DownloadHost {
 public:
-    void download(const device::DownloadSources& sources) override
+    Outcome download(const device::DownloadSources& sources) override
     {
         RecordingDeviceWork::download(sources);
-        device::configDownload().run(sources, *this);
+        return {device::configDownload().run(sources, *this), false};
     }
     void finish() override
     {
@@ -189,4 +193,50 @@ TEST(MouseImage, InitialDownloadWritesTheConfigurationSetAndClosingEndsTheSeries
     EXPECT_EQ(sent[n - 3][2], 0x10) << "finish";
     EXPECT_EQ(sent[n - 2][2], 0x00) << "idle";
     EXPECT_EQ(sent[n - 1][1], 0x20);
+    rig.dlg.reset(); // before the device work it uses
+}
+
+namespace {
+
+// The device threads and the real download together, as the product has them.
+class ThreadedImageWork : public ImageDeviceWork {
+public:
+    ThreadedImageWork() : threads(device::reports(), app::playbackContext(), *platform::os().clock) {}
+    void startThreads() override { threads.start(); }
+    bool suspendThreads() override { return threads.suspend(); }
+    void resumeThreads() override { threads.resume(); }
+    void stopThreads() override { threads.stop(); }
+    device::DeviceThreads threads;
+};
+
+} // namespace
+
+// Run under ThreadSanitizer: a download on a worker and one on the window's
+// thread, while the device threads follow configuration switches and key
+// presses from the mouse and the window reloads configurations they read.
+TEST(MouseChanges, DownloadsTheWindowAndTheDeviceThreadsShareNothingUnguarded)
+{
+    DialogRig rig;
+    rig.writeConfig(u"ShareData", u"SOFT_HARD_MAC", u"1");
+    rig.writeConfig(u"Config1", u"K2", u"33"); // a key combination: its macro is copied on each press
+    ThreadedImageWork work;
+    rig.dlg = std::make_unique<app::CKVX_GMouseDlg>(work);
+    rig.dlg->create(); // the initial download starts on a worker now
+    for (int round = 0; round < 6; ++round) {
+        rig.mouse->setCurrentConfig(round % 2);
+        rig.mouse->reportStatus(3);
+        rig.mouse->userClick(3);
+        rig.ws().pump(); // the window reloads the configuration the threads read
+        if (round == 3)
+            rig.dlg->download(); // the apply step's, on the window's thread
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    rig.settle();
+    EXPECT_TRUE(eventually([&] {
+        rig.ws().pump();
+        return rig.readConfig(u"Init", u"CurConfig") == u"1";
+    }));
+    EXPECT_FALSE(device::configDownload().isRunning());
+    rig.dlg.reset();
+    EXPECT_FALSE(work.threads.isPlaying());
 }

@@ -278,3 +278,25 @@ TEST(DeviceThreads, RepeatedUnplugAndReplugLeavesThemWorking)
     ASSERT_TRUE(eventually([&] { return rig.keyReportCount() == 9; }));
     EXPECT_EQ(rig.keyReports(), typed(4));
 }
+
+TEST(DeviceThreads, AReaderWaitingForAReportParksAndEndsWithoutAnyReportOrUnplug)
+{
+    ThreadRig rig;
+    rig.threads.start();
+    // Let the reader get into its read: no report will come.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_TRUE(rig.threads.suspend()) << "its read is cancelled, the handle stays";
+    EXPECT_NE(rig.connection.readHandle(), 0u);
+    rig.threads.resume();
+
+    // It reads again after the resume: a key press still arrives.
+    rig.context.setFunction(0, 2, kMacro);
+    rig.context.setMacro(kMacro, typing(1, 1));
+    rig.mouse->userClick(3);
+    EXPECT_TRUE(eventually([&] { return rig.keyReportCount() == 3; }));
+
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(rig.threads.stop()) << "both end with the mouse still there";
+    EXPECT_LT(std::chrono::steady_clock::now() - start, device::kStopTimeout);
+}

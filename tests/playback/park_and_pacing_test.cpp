@@ -46,6 +46,26 @@ TEST(Pacing, WaitsAreSleptInShortSlicesAndEndExactlyOnTime)
     EXPECT_TRUE(steps.empty());
 }
 
+TEST(Pacing, ThePauseBetweenPassesOnlySleepsAndNeverReadsTheClockToSpin)
+{
+    // The early clock counts every read: a spin would read it again and again.
+    EarlyClock clock;
+    const std::int64_t readsBefore = clock.nowUs;
+    EXPECT_TRUE(device::pauseMs(clock, nullptr, 2));
+    EXPECT_EQ(clock.sleeps, 1) << "one sleep of the whole pause";
+    EXPECT_EQ(clock.nowUs - readsBefore, 2000 - 400) << "no clock reads, no top-up";
+
+    clock.sleeps = 0;
+    EXPECT_TRUE(device::pauseMs(clock, nullptr, 12));
+    EXPECT_EQ(clock.sleeps, 3) << "in slices short enough to notice a park";
+
+    device::ParkGate gate;
+    gate.stop();
+    clock.sleeps = 0;
+    EXPECT_FALSE(device::pauseMs(clock, &gate, 2));
+    EXPECT_EQ(clock.sleeps, 0);
+}
+
 TEST(Pacing, ASleepThatComesBackEarlyIsToppedUp)
 {
     EarlyClock clock;

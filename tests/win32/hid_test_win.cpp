@@ -80,3 +80,19 @@ TEST(Win32Hid, ReportCallsOnAFileHandleFailWithoutCrashing)
     EXPECT_FALSE(hid.attributes(h, a));
     hid.close(h);
 }
+
+TEST(Win32Hid, ReadHandlesAreOverlappedAndACancelWithNoReadWaitingChangesNothing)
+{
+    // A file stands in for the read collection: its read completes at once,
+    // through the overlapped path a report takes.
+    Win32Hid hid;
+    platform::HidHandle h = hid.open(platform::os().process->executablePath(), HidAccess::Read);
+    ASSERT_NE(h, 0u);
+    hid.cancelRead(h);
+    std::uint8_t first[2] = {};
+    ASSERT_EQ(hid.readInput(h, first, sizeof first), 2);
+    EXPECT_EQ(first[0], 'M');
+    EXPECT_EQ(first[1], 'Z');
+    hid.cancelRead(0);
+    hid.close(h);
+}

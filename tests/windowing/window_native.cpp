@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <thread>
 
 using platform::Point;
@@ -215,4 +217,56 @@ TEST(MouseLParam, PointsKeepTheirSignThroughTheMessage)
 {
     for (Point p : {Point{0, 0}, Point{12, 34}, Point{-5, 7}, Point{32767, -32768}})
         EXPECT_EQ(platform::pointFromLParam(platform::lParamFromPoint(p)), p);
+}
+
+namespace {
+
+// Stops the thread that posts to it before its native window goes, as the
+// main window does with its workers.
+class PostedTo : public Window {
+public:
+    PostedTo() : Window(900) {}
+    void onDestroying() override
+    {
+        existedWhenStopping = exists();
+        stopPosting();
+    }
+    std::function<void()> stopPosting = [] {};
+    bool existedWhenStopping = false;
+};
+
+} // namespace
+
+TEST_F(Windows, PostsFromAnotherThreadNeverRaceTheWindowBeingDestroyed)
+{
+    // Run under ThreadSanitizer this catches a post reading the native window
+    // while destroy() takes it away.
+    std::atomic<bool> done{false};
+    PostedTo w;
+    std::thread poster([&] {
+        while (!done)
+            w.post(platform::msg::User + 1);
+    });
+    for (int i = 0; i < 200; ++i) {
+        ASSERT_TRUE(w.create());
+        w.destroy();
+        EXPECT_FALSE(w.post(platform::msg::User + 1)) << "a window that is gone takes no posts";
+    }
+    done = true;
+    poster.join();
+    ws().pump();
+}
+
+TEST_F(Windows, OnDestroyingRunsWhileTheWindowStillExistsAndOnlyOnce)
+{
+    PostedTo w;
+    int stops = 0;
+    w.stopPosting = [&] { ++stops; };
+    w.destroy();
+    EXPECT_EQ(stops, 0) << "nothing to destroy";
+    ASSERT_TRUE(w.create());
+    w.destroy();
+    w.destroy();
+    EXPECT_EQ(stops, 1);
+    EXPECT_TRUE(w.existedWhenStopping);
 }

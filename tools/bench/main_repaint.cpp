@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -70,6 +71,10 @@ public:
     void openSoundLighting() override {}
     void openGunPresets() override {}
     settings::FunctionNames& functionNames() override { return names_; }
+    macro::Library& library() override { return *library_; }
+    macro::LibraryPlace macroPlace() const override { return {}; }
+    void clearDanglingMacroReferences() override {}
+    std::pair<int, int> macroMemory() override { return {0, 0}; }
 
     bool painted = false;
 
@@ -81,6 +86,7 @@ private:
         Text presetName(int) override { return Text(); }
     } names_;
     ui::Appearance& look_;
+    std::unique_ptr<macro::Library> library_ = std::make_unique<macro::Library>();
 };
 
 double percentile(std::vector<double> v, double p)
