@@ -55,10 +55,10 @@ namespace {
 // The real download over the process-wide channel.
 class DownloadingWork : public RecordingDeviceWork, private device::DownloadHost {
 public:
-    void download(const device::DownloadSources& sources) override
+    Outcome download(const device::DownloadSources& sources) override
     {
         RecordingDeviceWork::download(sources);
-        device::configDownload().run(sources, *this);
+        return {device::configDownload().run(sources, *this), false};
     }
     void finish() override { device::finishTransfers(device::reports()); }
 };
