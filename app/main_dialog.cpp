@@ -390,10 +390,9 @@ void CKVX_GMouseDlg::onPowerBroadcast(unsigned)
     download();
 }
 
-bool CKVX_GMouseDlg::preTranslateMessage(const platform::Message&)
+bool CKVX_GMouseDlg::preTranslateMessage(const platform::Message& m)
 {
-    // Keystrokes go into a macro being recorded once the macro page records.
-    return false;
+    return interaction().recording && page(ui::kMacroPage).recordingMessage(m);
 }
 
 void CKVX_GMouseDlg::centreWindow()

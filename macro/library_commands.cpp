@@ -1,5 +1,7 @@
 #include "macro/library_commands.h"
 
+#include "macro/presets.h"
+
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -349,6 +351,28 @@ Outcome exportGroup(const Library& lib, const LibraryPlace& place, const Text& f
     return Outcome::ok();
 }
 
+namespace {
+
+// A single-macro file is taken in only whole: a version the program knows,
+// a well-formed line, and counts a macro can have. Cut, foreign or damaged
+// files would otherwise add a macro of noise.
+bool isImportableMacroLine(TextView line, int version)
+{
+    if (version < 0 || version > kFileVersion || !isWellFormedMacroLine(line, version))
+        return false;
+    const auto token = [&](int t) { return text::toInt(line.substr(size_t(t) * 3, 3)); };
+    const auto word = [&](int t) { return token(t) + 256 * token(t + 1); };
+    if (word(63) > kMaxEvents || token(73) > kBlockCount || token(74) > kBlockCount)
+        return false;
+    const std::uint8_t counted[] = {kind::Move, kind::F7, kind::Cpi, kind::FA};
+    for (int i = 0; i < 4; ++i)
+        if (word(65 + 2 * i) > kindLimit(counted[i]).value_or(kMaxEvents))
+            return false;
+    return true;
+}
+
+} // namespace
+
 Outcome importSingleMacro(Library& lib, const LibraryPlace& place, int group, const Text& file)
 {
     if (group < 0 || group >= lib.groupCount)
@@ -361,6 +385,8 @@ Outcome importSingleMacro(Library& lib, const LibraryPlace& place, int group, co
     const int version = readFileVersion(file);
     const Text line = platform::os().profile->getString(file, filekey::Macros, filekey::SingleMacro, Text(),
                                                         lineBufferChars(version));
+    if (!isImportableMacroLine(line, version))
+        return Outcome::refused(tip::Failed);
     const auto r = std::make_unique<MacroRecord>(decodeMacroLine(line, version, place.language));
     return appendMacro(lib, place, group, *r, recordName(*r));
 }

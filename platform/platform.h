@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/hid.h"
+#include "platform/keyboard_hook.h"
 #include "platform/process.h"
 #include "platform/profile.h"
 #include "platform/shell.h"
@@ -29,6 +30,7 @@ struct Services {
     Tray* tray = nullptr;
     Registry* registry = nullptr;
     Audio* audio = nullptr;
+    KeyboardHook* keyboardHook = nullptr;
 };
 
 Services& os();

@@ -1,6 +1,7 @@
 #include "platform/headless/clock_headless.h"
 #include "platform/headless/file_dialog_headless.h"
 #include "platform/headless/files_headless.h"
+#include "platform/headless/keyboard_hook_headless.h"
 #include "platform/headless/process_headless.h"
 #include "platform/headless/profile_headless.h"
 #include "platform/headless/system_settings_headless.h"
@@ -26,6 +27,7 @@ void installDefault()
     s.process = &process;
     s.systemSettings = &systemSettings;
     s.fileDialog = &fileDialog;
+    s.keyboardHook = &headless::keyboardHook();
     sim::SimWorld* world = sim::simulatedWorldFromEnvironment(process.environment(u"KVX_GMOUSE_SIM"),
                                                               process.environment(u"KVX_GMOUSE_SIM_LOG"),
                                                               process.environment(u"KVX_GMOUSE_SIM_CMD"));

@@ -369,8 +369,19 @@ void HeadlessWindows::pump()
             p = queue_.front();
             queue_.pop_front();
         }
-        if (Window* w = find(p.target))
-            dispatch(*w, p.id, p.wParam, p.lParam);
+        Window* w = find(p.target);
+        if (!w)
+            continue;
+        // Posted keystrokes (the keyboard hook's) pass the loop's pre-translation as on Windows.
+        if (p.id >= msg::KeyDown && p.id <= msg::SysKeyUp) {
+            const Message m{p.target, p.id, p.wParam, p.lParam};
+            bool taken = false;
+            for (Window* chain = w; chain && !taken; chain = chain->parent())
+                taken = chain->exists() && chain->preTranslateMessage(m);
+            if (taken || find(p.target) != w)
+                continue;
+        }
+        dispatch(*w, p.id, p.wParam, p.lParam);
     }
     // Painting comes when nothing else is queued, as WM_PAINT does.
     std::vector<Window*> toPaint;

@@ -4,6 +4,7 @@
 #include "platform/win32/file_dialog_win.h"
 #include "platform/win32/files_win.h"
 #include "platform/win32/hid_win.h"
+#include "platform/win32/keyboard_hook_win.h"
 #include "platform/win32/process_win.h"
 #include "platform/win32/profile_win.h"
 #include "platform/win32/system_settings_win.h"
@@ -19,6 +20,7 @@ void installDefault()
     static win32::Win32Hid hid;
     static win32::Win32FileDialog fileDialog;
     static win32::Win32SystemSettings systemSettings;
+    static win32::Win32KeyboardHook keyboardHook;
 
     Services& s = servicesStorage();
     s.files = &files;
@@ -26,6 +28,7 @@ void installDefault()
     s.clock = &clock;
     s.process = &process;
     s.fileDialog = &fileDialog;
+    s.keyboardHook = &keyboardHook;
     s.systemSettings = &systemSettings;
     // "Try the program without the mouse": KVX_GMOUSE_SIM names the simulated
     // mouse's memory file, KVX_GMOUSE_SIM_LOG its report log.

@@ -205,6 +205,37 @@ TEST_F(LibraryCommandsTest, SingleMacroRoundTripGetsAUniqueName)
     EXPECT_EQ(reread()->macroNames[0][1], u"Burst02");
 }
 
+TEST_F(LibraryCommandsTest, SingleMacroFilesThatAreNotWholeAreRefusedAndChangeNothing)
+{
+    newGroup(*lib, place, u"G");
+    newMacro(*lib, place, 0, u"Burst");
+    ASSERT_TRUE(exportSingleMacro(*lib, place, elsewhere.file("good.sdat")));
+    const std::string good = elsewhere.readText(u"good.sdat");
+    const size_t at = good.find("Macro=") + 6;
+    const std::string line = good.substr(at, good.find_first_of("\r\n", at) - at);
+    ASSERT_EQ(line.size(), size_t(kTokenCountV3) * 3);
+    const std::string head = "[Init]\r\nDAT_VER=3\r\n[Macros]\r\nMacro=";
+    std::string tooMany = line;
+    tooMany.replace(63 * 3, 6, "020001"); // 276 events
+    const std::vector<std::pair<const char*, std::string>> bad = {
+        {"cut.sdat", head + line.substr(0, line.size() / 2) + "\r\n"},
+        {"binary.sdat", head + std::string("\x01\xff\x7fPK") + line.substr(5) + "\r\n"},
+        {"newer.sdat", "[Init]\r\nDAT_VER=4\r\n[Macros]\r\nMacro=" + line + "\r\n"},
+        {"over.sdat", head + tooMany + "\r\n"},
+        {"empty.sdat", "[Init]\r\nDAT_VER=3\r\n"},
+    };
+    const std::string groupFile = dir.readText(u"G.dat");
+    for (const auto& [name, content] : bad) {
+        elsewhere.writeText(T(name), content);
+        const Outcome o = importSingleMacro(*lib, place, 0, elsewhere.file(name));
+        EXPECT_FALSE(o) << name;
+        EXPECT_EQ(o.tip, tip::Failed) << name;
+        EXPECT_EQ(lib->currentGroupMacroCount, 1) << name;
+        EXPECT_EQ(dir.readText(u"G.dat"), groupFile) << name;
+    }
+    EXPECT_TRUE(importSingleMacro(*lib, place, 0, elsewhere.file("good.sdat")));
+}
+
 TEST_F(LibraryCommandsTest, ResetRestoresTheFactoryGroupsButNeverEmptiesTheLibrary)
 {
     newGroup(*lib, place, u"Mine");

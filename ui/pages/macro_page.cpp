@@ -86,6 +86,8 @@ void MacroPage::shown()
 
 void MacroPage::hidden()
 {
+    if (recorder_.running())
+        cancelRecording();
     library_.destroy();
     events_.destroy();
     values_.destroy();
@@ -125,6 +127,11 @@ void MacroPage::press(int region, Point)
             showTip(macro::tip::CreateMacroFirst);
         } else if (row && row->isGroup) {
             showTip(macro::tip::SelectMacro);
+        } else if (region == Record) {
+            if (recorder_.running())
+                stopRecording();
+            else if (row)
+                startRecording(*row);
         } else if (region == Insert) {
             eventRow_ = std::max(events_.selection(), 0);
             PopupRequest q;
@@ -249,6 +256,8 @@ void MacroPage::librarySelectionChanged()
         library_.select(old);
         return;
     }
+    if (recorder_.running())
+        cancelRecording();
     const macro::LibraryRow r = rows_[size_t(row)];
     const bool macroWasSelected = old > 0 && size_t(old) < rows_.size() && !rows_[size_t(old)].isGroup;
     events_.empty();
@@ -272,6 +281,71 @@ void MacroPage::librarySelectionChanged()
     eventRow_ = 0;
     refreshEvents();
     updateRepeatBox();
+}
+
+void MacroPage::startRecording(const macro::LibraryRow& row)
+{
+    Interaction& in = host_.interaction();
+    in.recording = true;
+    editor_->recording = true;
+    host_.redraw();
+    platform::os().keyboardHook->install(host_.window().text());
+    macro::Library& lib = host_.library();
+    lib.currentMacro = std::max(row.macro, 0);
+    recorder_.start(editor_->current(), row.text);
+    repeat_.setText(u"1");
+    lastRepeatText_ = u"1";
+    repeat_.enable(false);
+    events_.empty();
+    values_.empty();
+}
+
+bool MacroPage::recordingMessage(const platform::Message& m)
+{
+    if (!recorder_.running())
+        return false;
+    if (m.id >= platform::msg::KeyDown && m.id <= platform::msg::SysKeyUp) {
+        const platform::SystemTime t = platform::os().clock->systemTime();
+        const int now = macro::timeOfDayMs(t.hour, t.minute, t.second, t.milliseconds);
+        switch (recorder_.key(m.id, unsigned(m.wParam), editor_->language(), now)) {
+        case macro::MacroRecorder::Step::Recorded:
+            eventRow_ = 2 * recorder_.recordedCount() - 1;
+            refreshEvents(false);
+            break;
+        case macro::MacroRecorder::Step::Full:
+            stopRecording();
+            break;
+        case macro::MacroRecorder::Step::Skipped:
+            break;
+        }
+    }
+    // F10 would open the system menu of the window.
+    return m.wParam == 121;
+}
+
+void MacroPage::endRecordingState()
+{
+    host_.interaction().recording = false;
+    editor_->recording = false;
+    platform::os().keyboardHook->remove();
+}
+
+void MacroPage::stopRecording()
+{
+    recorder_.finish();
+    endRecordingState();
+    tell(editor_->saveCurrent());
+    eventRow_ = 0;
+    refreshEvents();
+    if ((editor_->current().mode & 3) == macro::cycle::Count)
+        repeat_.enable(true);
+}
+
+void MacroPage::cancelRecording()
+{
+    recorder_.cancel();
+    endRecordingState();
+    host_.redraw();
 }
 
 void MacroPage::showRow(int row)

@@ -4,6 +4,7 @@
 // the page is shown.
 #include "macro/item_text.h"
 #include "macro/macro_editor.h"
+#include "macro/macro_recorder.h"
 #include "ui/controls/list_box_xi.h"
 #include "ui/pages/common_regions.h"
 
@@ -40,6 +41,7 @@ public:
     void paintTexts(PagePaint& paint) override;
     bool message(unsigned id, std::uintptr_t wParam, std::intptr_t lParam) override;
     std::span<const Rect> controlRects() const override { return controlRects_; }
+    bool recordingMessage(const platform::Message& m) override;
 
     // The page's parts, for the main window's tests.
     ListBoxXI& libraryList() { return library_; }
@@ -75,11 +77,19 @@ private:
     void listEdited(int row, int list);
     void afterLibraryChange(const macro::Outcome& o, int selectRow);
 
+    void startRecording(const macro::LibraryRow& row);
+    // Keeps the recorded events and saves the macro.
+    void stopRecording();
+    // Gives the macro back what it held before the recording.
+    void cancelRecording();
+    void endRecordingState();
+
     ListBoxXI library_{listnumber::Library};
     ListBoxXI events_{listnumber::Events};
     ListBoxXI values_{listnumber::Values};
     NumberEdit repeat_;
     std::unique_ptr<macro::MacroEditor> editor_;
+    macro::MacroRecorder recorder_;
     std::vector<macro::LibraryRow> rows_;
     int librarySelection_ = 0;
     int eventRow_ = 0;

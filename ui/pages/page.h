@@ -131,6 +131,8 @@ public:
 
     // A private message this page owns; false when it is not one of them.
     virtual bool message(unsigned /*id*/, std::uintptr_t /*wParam*/, std::intptr_t /*lParam*/) { return false; }
+    // A message of the window's loop while a macro is recorded; true when consumed.
+    virtual bool recordingMessage(const platform::Message&) { return false; }
     // Parts of the window its child controls cover, left out of repaints.
     virtual std::span<const Rect> controlRects() const { return {}; }
 
