@@ -10,7 +10,9 @@ ensure_display() {
     local n
     for n in $(seq 90 150); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        # In a session of its own: Ctrl+C in the terminal must not take the
+        # display away before the caller has closed the program on it.
+        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
         KVX_XVFB_PID=$!
         local i
         for i in $(seq 1 100); do
