@@ -2,7 +2,7 @@
 # Buttons on macros of the macro library: after a start with the shipped data
 # the mouse's memory holds the macros of configuration 2's buttons 3 and 4
 # (macros 2 and 0 of "Games"), and a button put on macro 2 of "Office" keeps
-# K5=258 in config.ini and its macro in the mouse across a restart.
+# K5=258 in config.ini and its macro in the mouse across an apply and a restart.
 source "$(dirname "$0")/lib/e2e_lib.sh"
 
 # Button 5 of configuration 0 on macro 2 of group 0 ("Office").
@@ -41,11 +41,23 @@ run_once() {
     macro_of_slot 0 6 >/dev/null || fail "Config0 button 5 lost macro (Office, 2) ($1)"
     [ "$(config_value Config0 K5)" = 258 ] || fail "config.ini has K5=$(config_value Config0 K5) after $1"
 
+    if [ "${2:-}" = apply ]; then
+        # The apply step saves every configuration and downloads again.
+        finishes() { grep -c '^[0-9]* set 07 18 10' "$KVX_GMOUSE_SIM_LOG" || true; }
+        before=$(finishes)
+        click_region skin_main.ini 3
+        applied() { [ "$(finishes)" -gt "$before" ]; }
+        wait_for applied || fail "the apply step did not download ($1)"
+        kept() { [ "$(config_value Config0 K5)" = 258 ]; }
+        wait_for kept || fail "config.ini has K5=$(config_value Config0 K5) after the apply"
+        wait_for macro_of_slot 0 6 >/dev/null || fail "Config0 button 5 lost macro (Office, 2) in the apply"
+    fi
+
     close_from_outside
     wait_for process_gone "$E2E_PID" || fail "WM_CLOSE did not end the program ($1)"
     # The Windows side (and its single-instance mutex) may outlive the launcher for a moment.
     timeout 60 wineserver -w || fail "Wine did not wind down after $1"
 }
 
-run_once "the first start"
+run_once "the first start" apply
 run_once "a restart"
