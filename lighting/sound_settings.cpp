@@ -1,5 +1,6 @@
 #include "lighting/sound_settings.h"
 
+#include "platform/atomic_save.h"
 #include "platform/platform.h"
 
 namespace lighting {
@@ -13,9 +14,9 @@ int readNumber(const Text& file, const char16_t* key)
     return text::toInt(platform::os().profile->getString(file, kSection, key, Text(), 10));
 }
 
-void writeNumber(const Text& file, const char16_t* key, int value)
+bool writeNumber(const Text& file, const char16_t* key, int value)
 {
-    platform::os().profile->writeString(file, kSection, key, text::fromInt(value));
+    return platform::os().profile->writeString(file, kSection, key, text::fromInt(value));
 }
 
 } // namespace
@@ -33,11 +34,13 @@ SoundSettings readSoundSettings(const Text& configFile)
 
 void writeSoundSettings(const SoundSettings& s, const Text& configFile)
 {
-    writeNumber(configFile, u"SoundWaveMode", s.pattern);
-    writeNumber(configFile, u"WaveShowStatu", 1);
-    writeNumber(configFile, u"SoundSpeaker", s.speaker);
-    writeNumber(configFile, u"SoundMicroph", s.microphone);
-    writeNumber(configFile, u"SoundBright2", s.brightness);
+    platform::saveAtomically(configFile, [&](const Text& copy) {
+        bool ok = writeNumber(copy, u"SoundWaveMode", s.pattern);
+        ok = writeNumber(copy, u"WaveShowStatu", 1) && ok;
+        ok = writeNumber(copy, u"SoundSpeaker", s.speaker) && ok;
+        ok = writeNumber(copy, u"SoundMicroph", s.microphone) && ok;
+        return writeNumber(copy, u"SoundBright2", s.brightness) && ok;
+    });
 }
 
 } // namespace lighting
