@@ -241,6 +241,7 @@ void CKVX_GMouseDlg::redraw()
 {
     // What the user sees changed is what the device threads must act on.
     playbackContext().publish(store());
+    workers_->lightingChanged();
     ui::PagedWindow::redraw();
 }
 

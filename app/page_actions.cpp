@@ -76,7 +76,11 @@ void CKVX_GMouseDlg::applySettings()
             job.groupMacroCount = lib.currentGroupMacroCount;
         }
     }
-    workers_->runOnce([this, job] { saveApplyStep(store(), job); });
+    // The save writes a copy: the window goes on changing the store meanwhile.
+    // Saving turns the user colour on, in the store as in the file.
+    store().userColourEnable = 1;
+    auto saved = std::make_shared<settings::ConfigStore>(store());
+    workers_->runOnce([saved, job] { saveApplyStep(*saved, job); });
     download();
 }
 

@@ -3,6 +3,7 @@
 #include "macro/macro_file.h"
 #include "settings/config_files.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace app {
@@ -13,11 +14,11 @@ unsigned previewWaitMs(int cycleTime)
     return steps > 0 ? unsigned(steps) * kPreviewStepMs : 0;
 }
 
-int nextPreviewColour(const settings::ConfigStore& s, int colour)
+int nextPreviewColour(const std::int32_t (&cycleFlags)[settings::kUserColours], int colour)
 {
     for (int i = 1; i <= settings::kUserColours; ++i) {
         int c = (colour + i) % settings::kUserColours;
-        if (s.cycleFlags[c])
+        if (cycleFlags[c])
             return c;
     }
     return colour;
@@ -73,10 +74,25 @@ void WorkerThreads::blinkLoop()
     blinkRunning_ = false;
 }
 
+void WorkerThreads::lightingChanged()
+{
+    std::lock_guard lock(lightingMutex_);
+    lighting_.ledType = store_.ledType;
+    lighting_.effectSpeed = store_.effectSpeed;
+    std::copy(std::begin(store_.cycleFlags), std::end(store_.cycleFlags), std::begin(lighting_.cycleFlags));
+}
+
+WorkerThreads::Lighting WorkerThreads::lighting() const
+{
+    std::lock_guard lock(lightingMutex_);
+    return lighting_;
+}
+
 bool WorkerThreads::startLightingPreview()
 {
     if (stopping_ || previewRunning_.exchange(true))
         return false;
+    lightingChanged();
     std::lock_guard lock(threadsMutex_);
     if (preview_.joinable())
         preview_.join();
@@ -91,17 +107,18 @@ void WorkerThreads::previewLoop()
         previewPass();
         if (redraw_)
             redraw_();
-        waitOrPageChange(previewWaitMs(store_.effectSpeed), kLedPage);
+        waitOrPageChange(previewWaitMs(lighting().effectSpeed), kLedPage);
     }
     previewRunning_ = false;
 }
 
 void WorkerThreads::previewPass()
 {
-    if (store_.ledType == 1) {
+    const Lighting now = lighting();
+    if (now.ledType == 1) {
         if (pages_.previewPhaseOn) {
             pages_.previewPhaseOn = false;
-            pages_.previewColour = nextPreviewColour(store_, pages_.previewColour);
+            pages_.previewColour = nextPreviewColour(now.cycleFlags, pages_.previewColour);
         } else {
             pages_.previewPhaseOn = true;
         }

@@ -40,7 +40,8 @@ constexpr unsigned kPreviewStepMs = 200;
 unsigned previewWaitMs(int cycleTime);
 // The colour after `colour` among those whose cycle flag is set, counting 0..6
 // cyclically; `colour` itself when no flag is set.
-int nextPreviewColour(const settings::ConfigStore& s, int colour);
+int nextPreviewColour(const std::int32_t (&cycleFlags)[settings::kUserColours], int colour);
+inline int nextPreviewColour(const settings::ConfigStore& s, int colour) { return nextPreviewColour(s.cycleFlags, colour); }
 
 class WorkerThreads {
 public:
@@ -59,6 +60,9 @@ public:
     bool previewRunning() const { return previewRunning_.load(); }
     // The page changed: a preview waiting out its step notices at once.
     void pageChanged();
+    // On the main thread, after the lighting settings may have changed: the
+    // preview works on its own copy of them, never on the store itself.
+    void lightingChanged();
 
     // A one-shot worker (the save of an apply step, the initial download).
     void runOnce(std::function<void()> work);
@@ -74,7 +78,16 @@ private:
     void previewPass();
     bool waitOrPageChange(unsigned ms, int page);
 
+    struct Lighting {
+        int ledType = 0;
+        int effectSpeed = 0;
+        std::int32_t cycleFlags[settings::kUserColours] = {};
+    };
+    Lighting lighting() const;
+
     settings::ConfigStore& store_;
+    Lighting lighting_;
+    mutable std::mutex lightingMutex_;
     PageState& pages_;
     Redraw redraw_;
     std::atomic<bool> blinkRunning_{false};

@@ -79,7 +79,8 @@ tsan_step() {
     cmake -S "$root" -B "$dir" -DKVX_SANITIZE=thread -DKVX_BUILD_BENCHMARKS=OFF \
         -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 >/dev/null &&
         cmake --build "$dir" -j"$jobs" --target "${targets[@]}" &&
-        $tsan_prefix ctest --test-dir "$dir" --output-on-failure -j"$jobs" -R "^($(IFS='|'; echo "${names[*]}"))\$"
+        TSAN_OPTIONS="suppressions=$root/tools/tsan.supp ${TSAN_OPTIONS:-}" \
+            $tsan_prefix ctest --test-dir "$dir" --output-on-failure -j"$jobs" -R "^($(IFS='|'; echo "${names[*]}"))\$"
 }
 run_step native-tsan tsan_step
 # The fuzz targets for a few seconds each (bash tools/fuzz.sh SECONDS runs them longer).
