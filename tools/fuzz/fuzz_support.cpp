@@ -58,6 +58,21 @@ std::optional<platform::FileStamp> MemoryFiles::stamp(const Text& path)
     return platform::FileStamp{it->second.size(), writes_};
 }
 
+bool MemoryFiles::replaceFile(const Text& replacement, const Text& target, const Text& backup)
+{
+    auto from = files.find(replacement);
+    if (from == files.end() || folders.count(target))
+        return false;
+    if (!backup.empty())
+        if (auto old = files.find(target); old != files.end())
+            files[backup] = old->second;
+    Bytes bytes = std::move(from->second);
+    files.erase(from);
+    files[target] = std::move(bytes);
+    ++writes_;
+    return true;
+}
+
 std::vector<Text> MemoryFiles::listFiles(const Text& folder)
 {
     Text prefix = folder;

@@ -27,6 +27,7 @@ public:
     bool writeFile(const Text& path, const Bytes& bytes) override;
     std::optional<platform::FileStamp> stamp(const Text& path) override;
     std::vector<Text> listFiles(const Text& folder) override;
+    bool replaceFile(const Text& replacement, const Text& target, const Text& backup) override;
 
     std::map<Text, Bytes> files;
     std::set<Text> folders;
