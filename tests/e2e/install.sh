@@ -37,7 +37,7 @@ echo "installed in ${APP_DIR#$WINEPREFIX/}"
 for key in 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run'; do
     ! wine reg query "$key" /v KVX_GMouse >/dev/null 2>&1 || fail "the install added an autorun entry in $key"
 done
-strings -el "$EXE" | grep -q '^KVX_GMouse project$' || fail "the exe carries no version resource"
+strings -el "$EXE" | grep '^KVX_GMouse project$' >/dev/null || fail "the exe carries no version resource"
 
 (cd "$APP_DIR" && exec wine ./KVX_GMouse.exe) >/dev/null 2>&1 &
 E2E_PIDS+=($!)

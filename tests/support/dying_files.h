@@ -14,7 +14,7 @@ public:
     DyingFiles(platform::Files& inner, int dieAt) : inner_(inner), dieAt_(dieAt) {}
 
     bool died() const { return changes_ > dieAt_; }
-    int changes() const { return changes_; }
+    int changes() const { return int(changes_); }
 
     bool exists(const Text& p) override { return inner_.exists(p); }
     bool isDirectory(const Text& p) override { return inner_.isDirectory(p); }
@@ -62,8 +62,8 @@ private:
     }
 
     platform::Files& inner_;
-    int dieAt_;
-    int changes_ = 0;
+    long long dieAt_; // wide: "never" is INT_MAX, and the checks add one to it
+    long long changes_ = 0;
 };
 
 // Runs `save` with the disk cut off after `dieAt` changes; returns how many
