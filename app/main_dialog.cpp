@@ -128,9 +128,7 @@ bool CKVX_GMouseDlg::onInitDialog()
     startup().hideAtStart = commandLineAsksHide(platform::os().process->commandLine());
 
     // 15. Game presets.
-    if (!macro::loadPresets(*presets_, paths().dataRoot + look.place.languageFolder, look.language))
-        platform::os().windows->messageBox(this, macro::kPresetFileMissingText, ui::programName());
-    playbackContext().setMacroSources(presets_.get(), paths().macroFolder, look.language);
+    loadPresets();
 
     // 16. Software-macro mode hands the macro buttons to the program.
     settings::ConfigStore& s = store();
@@ -176,6 +174,14 @@ void CKVX_GMouseDlg::loadMacros()
     p.setMacroFolders(language);
     macro::openLibrary(*library_, p.macroFolder, language);
     macro::loadBuiltIn(*builtIns_, macro::joinPath(p.configFolder, kBuiltInMacros), language);
+}
+
+void CKVX_GMouseDlg::loadPresets()
+{
+    const ui::Appearance& look = *look_;
+    if (!macro::loadPresets(*presets_, paths().dataRoot + look.place.languageFolder, look.language))
+        platform::os().windows->messageBox(this, macro::kPresetFileMissingText, ui::programName());
+    playbackContext().setMacroSources(presets_.get(), paths().macroFolder, look.language);
 }
 
 void CKVX_GMouseDlg::initialDownload()

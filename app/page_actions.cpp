@@ -33,7 +33,8 @@ std::intptr_t CKVX_GMouseDlg::onMenuChosen(std::uintptr_t which, std::intptr_t r
             look_->applyLanguage(language, paths().configFile);
             startup().language = language;
             loadMacros();
-            playbackContext().setMacroSources(presets_.get(), paths().macroFolder, language);
+            // Each language folder has its own PUBG.dat: the dialog saves into the new one.
+            loadPresets();
             setText(startup().productNameEn);
             trackCurrentPage();
         }
