@@ -48,7 +48,8 @@ trap e2e_cleanup EXIT
 # Our own display, so nothing else's windows get in the way. The server picks
 # a free display number itself and tells it once it accepts connections, so a
 # display still shutting down from the test before is never taken for ours.
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$E2E_WORK/display" >/dev/null 2>&1 &
+# E2E_SCREEN (WIDTHxHEIGHT, set before sourcing) gives a test another screen size.
+Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1920x1080}x24" -nolisten tcp 3>"$E2E_WORK/display" >/dev/null 2>&1 &
 E2E_XVFB=$!
 for _ in $(seq 1 100); do
     [ -s "$E2E_WORK/display" ] && break
@@ -190,6 +191,11 @@ click_at() {
     sleep 0.3
 }
 click_region() { click_at $(region_centre "$1" "$2"); }
+
+# RMSE (0..1) between area "x y w h" of two pictures.
+area_rmse() {
+    convert "$1" "$2" -crop "$5x$6+$3+$4" +repage -metric RMSE -compare -format '%[distortion]' info: 2>/dev/null
+}
 # A press at (x1, y1), a drag to (x2, y2) and the release there.
 drag_from_to() {
     window_origin
