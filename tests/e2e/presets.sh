@@ -28,14 +28,7 @@ gun_window() {
 has_gun_window() { gun_window >/dev/null; }
 no_gun_window() { ! has_gun_window; }
 # A click at pixel (x, y) of the preset dialog.
-click_gun() {
-    local X Y WIDTH HEIGHT SCREEN WINDOW
-    eval "$(xdotool getwindowgeometry --shell "$GUN")"
-    xdotool mousemove --sync $((X + $1)) $((Y + $2))
-    sleep 0.2
-    xdotool click 1
-    sleep 0.4
-}
+click_gun() { click_in_window "$GUN" "$@"; }
 gun_region() { click_gun $(region_centre skin_gun.ini "$1"); }
 # The box of EDIT entry $1 emptied and given the text $2.
 type_into_box() {

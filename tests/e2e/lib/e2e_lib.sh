@@ -191,6 +191,15 @@ click_at() {
     sleep 0.3
 }
 click_region() { click_at $(region_centre "$1" "$2"); }
+# A click at pixel (x, y) of another window of the program (a dialog), given by its id.
+click_in_window() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    xdotool mousemove --sync $((X + $2)) $((Y + $3))
+    sleep 0.2
+    xdotool click 1
+    sleep 0.4
+}
 
 # RMSE (0..1) between area "x y w h" of two pictures.
 area_rmse() {
