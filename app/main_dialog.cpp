@@ -173,6 +173,8 @@ void CKVX_GMouseDlg::loadMacros()
     Paths& p = paths();
     const int language = look_->language;
     p.setMacroFolders(language);
+    // Another language's folder holds other groups: none of them starts opened.
+    library_->opened.fill(false);
     macro::openLibrary(*library_, p.macroFolder, language);
     macro::loadBuiltIn(*builtIns_, macro::joinPath(p.configFolder, kBuiltInMacros), language);
 }
