@@ -14,19 +14,6 @@ source "$(dirname "$0")/lib/e2e_lib.sh"
 MACROS="$E2E_WORK/app/skins/1_INI_EN/macro"
 RESET="$E2E_WORK/app/skins/1_INI_EN/macroReset"
 
-visible() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
-gone() { ! visible "$1"; }
-geometry_of() {
-    local wid
-    wid=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
-    [ -n "$wid" ] || return 1
-    eval "$(xdotool getwindowgeometry --shell "$wid" | sed -n "s/^\(X\|Y\|WIDTH\|HEIGHT\)=/$2_\1=/p")"
-}
-screenshot_area() { import -window root -crop "$4x$5+$2+$3" +repage "$E2E_ARTIFACTS/$1.png"; }
-click_here() { xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; sleep 0.5; }
-# Row r (from 1) of a menu window whose rows are h pixels tall.
-menu_row_at() { xdotool mousemove --sync $(($1_X + 40)) $(($1_Y + ($2 - 1) * $3 + $3 / 2)); sleep 0.4; }
-
 # The lists' rows are 20 pixels tall from 2 pixels below the list's top (96).
 LIBRARY_X=300 EVENTS_X=600
 row_y() { echo $((108 + 20 * $1)); }
@@ -62,18 +49,6 @@ type_into_window() {
     xdotool type --delay 60 "$1"
     xdotool key Return
     sleep 0.8
-}
-winpath() { echo "Z:$1" | tr / '\\'; }
-dialog_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
-answer_dialog() {
-    local wid
-    E2E_WAIT=20 wait_for dialog_named "$1" >/dev/null || fail "no $1 dialog"
-    wid=$(dialog_named "$1")
-    xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid" 2>/dev/null || true
-    sleep 0.5
-    xdotool type --delay 20 "$2"
-    xdotool key Return
-    sleep 1
 }
 
 # Macro `index` of a group file: "name|tokens after the name up to the last event".
