@@ -76,6 +76,7 @@ public:
     macro::LibraryPlace macroPlace() const override;
     void clearDanglingMacroReferences() override;
     std::pair<int, int> macroMemory() override;
+    void reloadPresets() override;
     macro::PresetTable& presets() { return *presets_; }
     macro::BuiltInTable& builtIns() { return *builtIns_; }
     PageState& pages() { return pages_; }

@@ -6,7 +6,6 @@
 # by an effect with a fixed brightness, dragged and applied with one that has
 # it (memory byte and config.ini).
 source "$(dirname "$0")/lib/e2e_lib.sh"
-source "$(dirname "$0")/lib/menu_lib.sh"
 
 SKINS="$E2E_WORK/app/skins"
 # Controls covered with led_null.jpg, per effect.

@@ -6,7 +6,6 @@
 # button 3 through the button menu and applied: the mouse's memory holds its
 # macro stream with the new numbers.
 source "$(dirname "$0")/lib/e2e_lib.sh"
-source "$(dirname "$0")/lib/menu_lib.sh"
 
 PRESETS="$E2E_WORK/app/skins/1_INI_EN/PUBG.dat"
 WEAPON=2   # the third weapon: button function 52
