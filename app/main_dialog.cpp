@@ -164,7 +164,7 @@ void CKVX_GMouseDlg::readStartupAndConfigurations()
     settings::ConfigStore& s = store();
     settings::readButtonCatalogue(s, p.configFile);
     for (int c = 0; c < settings::kConfigurations; ++c)
-        settings::loadConfiguration(s, p.configFolder, c, false, start.language);
+        ui::showTipIfAny(settings::tipFor(settings::loadConfiguration(s, p.configFolder, c, false, start.language)));
     settings::setCurrentConfiguration(s, start.currentConfig);
     setText(windowTitle());
 }
@@ -174,8 +174,9 @@ void CKVX_GMouseDlg::loadMacros()
     Paths& p = paths();
     const int language = look_->language;
     p.setMacroFolders(language);
-    macro::openLibrary(*library_, p.macroFolder, language);
-    macro::loadBuiltIn(*builtIns_, macro::joinPath(p.configFolder, kBuiltInMacros), language);
+    ui::showTipIfAny(macro::openLibrary(*library_, p.macroFolder, language));
+    if (!macro::loadBuiltIn(*builtIns_, macro::joinPath(p.configFolder, kBuiltInMacros), language))
+        ui::showTip(macro::tip::FileMissing);
 }
 
 void CKVX_GMouseDlg::initialDownload()
@@ -184,7 +185,7 @@ void CKVX_GMouseDlg::initialDownload()
     if (device::connection().model() == device::Model0) {
         // The second model starts from the factory settings.
         ui::showTip(2);
-        settings::factoryReset(store(), paths().configFolder, language);
+        ui::showTips(settings::factoryReset(store(), paths().configFolder, language));
         redraw();
         settings::setCurrentConfiguration(store(), 0);
         workers_->runOnce([this, sources = downloadSources()] { showDownloadTips(device_.download(sources)); });
