@@ -4,6 +4,7 @@
 
 #include "settings/config_files.h"
 #include "ui/messages.h"
+#include "ui/pages/macro_page.h"
 
 #include <gtest/gtest.h>
 
@@ -60,4 +61,22 @@ TEST(FileTips, AConfigurationSwitchOnTheMouseWithoutItsFileShowsTipFive)
     rig.ws().pump();
     EXPECT_EQ(ui::shownTips(), std::vector<int>{5});
     EXPECT_EQ(settings::currentConfiguration(dlg.store()), 2);
+}
+
+TEST(FileTips, ALibraryResetThatDropsAFactoryGroupIsToldByTheMacroPage)
+{
+    FileTipsRig rig;
+    auto& dlg = rig.open();
+    const std::filesystem::path factory = rig.skins() / "1_INI_EN" / "macroReset";
+    std::filesystem::path lost;
+    for (const auto& entry : std::filesystem::directory_iterator(factory))
+        if (entry.path().extension() == ".dat")
+            lost = entry.path();
+    ASSERT_FALSE(lost.empty());
+    std::filesystem::remove(lost);
+
+    dlg.switchPage(ui::kMacroPage);
+    static_cast<ui::MacroPage&>(dlg.page(ui::kMacroPage)).menuChoice(11, 4); // reset the library
+    EXPECT_EQ(ui::shownTips(), std::vector<int>{5});
+    EXPECT_EQ(rig.shownOn.size(), 1u);
 }
