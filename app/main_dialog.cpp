@@ -309,6 +309,8 @@ const CKVX_GMouseDlg::Route CKVX_GMouseDlg::kRoutes[] = {
     {ui::msg::DpiFromMouse, &CKVX_GMouseDlg::onDpiFromMouse},
     {ui::msg::SaveAdjusted, &CKVX_GMouseDlg::onSaveAdjusted},
     {ui::msg::ShowQueuedTips, &CKVX_GMouseDlg::onShowQueuedTips},
+    {ui::msg::OpenShortcutCapture, &CKVX_GMouseDlg::onOpenShortcutCapture},
+    {ui::msg::ShortcutCaptured, &CKVX_GMouseDlg::onShortcutCaptured},
 };
 
 std::intptr_t CKVX_GMouseDlg::onMessage(unsigned id, std::uintptr_t wParam, std::intptr_t lParam)

@@ -153,6 +153,10 @@ private:
     std::intptr_t onConfigFromMouse(std::uintptr_t config, std::intptr_t);
     std::intptr_t onDpiFromMouse(std::uintptr_t level, std::intptr_t);
     std::intptr_t onSaveAdjusted(std::uintptr_t, std::intptr_t);
+    // Row 10 of the button menu: the key-combination capture of its button.
+    std::intptr_t onOpenShortcutCapture(std::uintptr_t, std::intptr_t);
+    // The capture's combination (wParam button × 256 + main key VK, lParam its text) becomes the button's.
+    std::intptr_t onShortcutCaptured(std::uintptr_t buttonAndKey, std::intptr_t combinationText);
     std::intptr_t onShowQueuedTips(std::uintptr_t, std::intptr_t)
     {
         tips_->showQueued();
