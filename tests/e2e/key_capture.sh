@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The key capture dialogs with the real program and its keyboard hook:
-# the event menu's "modify" on the first event of the first factory macro
-# (left Ctrl) and F5 pressed make that event F5 in the list and the group
-# file; the button menu's row 10 on button 5, the Ctrl and Shift switches and
-# S pressed (with Ctrl and Shift held, which changes nothing) make button 5 a
+# the button menu's row 10 on button 5, the Ctrl and Shift switches and S
+# pressed (with Ctrl and Shift held, which changes nothing) make button 5 a
 # key combination in config.ini and, after apply, a Ctrl, Shift, S macro in
-# the mouse. Both dialogs are compared with reference pictures.
+# the mouse; the event menu's "modify" on the first event of the first
+# factory macro (left Ctrl) and F5 pressed make that event F5 in the list and
+# the group file. Both dialogs are compared with reference pictures.
 source "$(dirname "$0")/lib/e2e_lib.sh"
 source "$(dirname "$0")/lib/menu_lib.sh"
 
@@ -32,6 +32,35 @@ wait_for test -s "$KVX_GMOUSE_SIM" || fail "the simulated memory was never saved
 sleep 2
 geometry_of "$E2E_TITLE" MAIN || fail "no main window"
 [ "$(first_event_vk "$GROUP_FILE")" = 162 ] || fail "the factory macro does not start with left Ctrl"
+
+# --- a key combination for button 5 ---
+click_region skin_main.ini 25
+wait_for visible MainMenuDlg || fail "the button menu of button 5 did not open"
+geometry_of MainMenuDlg MENU
+menu_row_at MENU 10 26
+click_here
+wait_for dialog_open || fail "row 10 opened no shortcut capture"
+wait_for gone MainMenuDlg || fail "the button menu stayed open"
+DX=$((MAIN_X + (MAIN_WIDTH - 480) / 2)) DY=$((MAIN_Y + (MAIN_HEIGHT - 330) / 2))
+click_dialog 73 162  # Ctrl
+click_dialog 181 162 # Shift
+xdotool key ctrl+shift+s
+sleep 1
+xdotool mousemove --sync $((DX + 240)) $((DY + 230)) # off the buttons, for the picture
+sleep 0.5
+screenshot_area shortcut_capture_dialog "$DX" "$DY" 480 330
+compare_with_reference shortcut_capture_dialog 0.03
+click_dialog 260 285 # OK
+wait_for dialog_closed || fail "OK did not close the shortcut capture"
+apply
+CANONICAL='33,Ctrl&split&162&split&Shift&split&160&split&Alt&split&&split&Win&split&&split&S&split&83'
+E2E_WAIT=20 wait_for config_is Config0 K5 "$CANONICAL" || fail "config.ini holds K5=$(config_value Config0 K5)"
+# Button 5 is device slot 6: a while-held macro (device function 14) of left Ctrl, left Shift and S.
+combination_in_slot_6() {
+    [ $((0x$(memory_byte $((0x07 + 6))) & 0x1F)) -eq 14 ] && [ "$(slot_macro_keys 6 3)" = "e0 e1 16 " ]
+}
+E2E_WAIT=20 wait_for combination_in_slot_6 ||
+    fail "slot 6 holds function $(memory_byte $((0x07 + 6))) with keys '$(slot_macro_keys 6 3)'"
 
 # --- one key for a macro event ---
 click_region skin_main.ini 8 # the macro tab
@@ -67,34 +96,4 @@ screenshot_area events_after $((MAIN_X + 462)) $((MAIN_Y + 96)) 300 60
 [ "$(compare -metric AE "$E2E_ARTIFACTS/events_before.png" "$E2E_ARTIFACTS/events_after.png" null: 2>&1 | cut -d' ' -f1)" -gt 50 ] ||
     fail "the event list still shows the old key"
 
-# --- a key combination for button 5 ---
-click_region skin_main.ini 6 # the main tab
-sleep 1
-click_region skin_main.ini 25
-wait_for visible MainMenuDlg || fail "the button menu of button 5 did not open"
-geometry_of MainMenuDlg MENU
-menu_row_at MENU 10 26
-click_here
-wait_for dialog_open || fail "row 10 opened no shortcut capture"
-wait_for gone MainMenuDlg || fail "the button menu stayed open"
-DX=$((MAIN_X + (MAIN_WIDTH - 480) / 2)) DY=$((MAIN_Y + (MAIN_HEIGHT - 330) / 2))
-click_dialog 73 162  # Ctrl
-click_dialog 181 162 # Shift
-xdotool key ctrl+shift+s
-sleep 1
-xdotool mousemove --sync $((DX + 240)) $((DY + 230)) # off the buttons, for the picture
-sleep 0.5
-screenshot_area shortcut_capture_dialog "$DX" "$DY" 480 330
-compare_with_reference shortcut_capture_dialog 0.03
-click_dialog 260 285 # OK
-wait_for dialog_closed || fail "OK did not close the shortcut capture"
-apply
-CANONICAL='33,Ctrl&split&162&split&Shift&split&160&split&Alt&split&&split&Win&split&&split&S&split&83'
-E2E_WAIT=20 wait_for config_is Config0 K5 "$CANONICAL" || fail "config.ini holds K5=$(config_value Config0 K5)"
-# Button 5 is device slot 6: a while-held macro (device function 14) of left Ctrl, left Shift and S.
-combination_in_slot_6() {
-    [ $((0x$(memory_byte $((0x07 + 6))) & 0x1F)) -eq 14 ] && [ "$(slot_macro_keys 6 3)" = "e0 e1 16 " ]
-}
-E2E_WAIT=20 wait_for combination_in_slot_6 ||
-    fail "slot 6 holds function $(memory_byte $((0x07 + 6))) with keys '$(slot_macro_keys 6 3)'"
 close_from_outside
