@@ -8,14 +8,11 @@
 # the group file. Both dialogs are compared with reference pictures.
 source "$(dirname "$0")/lib/e2e_lib.sh"
 source "$(dirname "$0")/lib/menu_lib.sh"
+source "$(dirname "$0")/lib/macro_lib.sh"
 
 GROUP_FILE="$E2E_WORK/app/skins/1_INI_EN/macro/Office.dat"
 # VK of the first event of macro 0 in a group file (files hold VKs).
-first_event_vk() {
-    local text
-    if [ "$(head -c2 "$1" | od -An -tx1 | tr -d ' ')" = fffe ]; then text=$(iconv -f UTF-16 -t UTF-8 "$1"); else text=$(cat "$1"); fi
-    printf '%s\n' "$text" | tr -d '\r' | sed -n 's/^0=//p' | head -n1 | awk '{ print substr($0, 3 * 82 + 1, 3) + 0 }'
-}
+first_event_vk() { macro_events "$1" | awk '{ split($2, e, ":"); print e[2] }'; }
 # Both the main window and a capture dialog (they bear the same title).
 dialog_open() { [ "$(xdotool search --onlyvisible --name "^$E2E_TITLE\$" 2>/dev/null | wc -l)" -ge 2 ]; }
 dialog_closed() { ! dialog_open; }
