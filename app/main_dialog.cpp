@@ -15,6 +15,7 @@
 #include "platform/platform.h"
 #include "settings/button_catalogue.h"
 #include "settings/config_files.h"
+#include "ui/dialogs/capture_dialog.h"
 #include "ui/tips.h"
 
 namespace app {
@@ -281,6 +282,9 @@ void CKVX_GMouseDlg::endOpenSubDialogs(std::intptr_t result)
 {
     if (ui::WarningDlg* open = warnings_->openModal())
         open->endDialog(result);
+    // A key capture would otherwise keep the keyboard until someone closed it.
+    if (ui::CaptureDialog* capture = ui::CaptureDialog::openCapture())
+        capture->cancel();
 }
 
 void CKVX_GMouseDlg::Close()

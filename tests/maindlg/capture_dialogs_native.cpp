@@ -206,3 +206,24 @@ TEST(ShortcutCaptureDialog, CancelLeavesTheButtonAsItWas)
         EXPECT_FALSE(hl::keyboardHook().installed());
     }
 }
+
+TEST(ShortcutCaptureDialog, ExitFromTheTrayEndsTheCaptureAndFreesTheKeyboard)
+{
+    CaptureRig rig;
+    auto& dlg = rig.shown();
+    rig.ws().setModalDriver([&](platform::Window& w) {
+        auto& d = static_cast<ui::CShortcutGetKey&>(w);
+        EXPECT_EQ(ui::CaptureDialog::openCapture(), &d);
+        CaptureRig::press(w, d, ui::CShortcutGetKey::FirstSwitch);
+        CaptureRig::key(kDown, 'X');
+        dlg.onCommand(app::kCmdTrayExit);
+        EXPECT_TRUE(w.endRequested());
+        EXPECT_EQ(w.result(), ui::CaptureDialog::kCancelled);
+    });
+    const settings::ButtonSlot before = rig.button(2);
+    rig.openShortcutCapture(2);
+    EXPECT_FALSE(rig.ws().modalRuns.back().unanswered);
+    EXPECT_FALSE(hl::keyboardHook().installed());
+    EXPECT_EQ(ui::CaptureDialog::openCapture(), nullptr);
+    EXPECT_EQ(rig.button(2).functionCode, before.functionCode);
+}

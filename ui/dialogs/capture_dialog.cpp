@@ -15,6 +15,8 @@ keys::KeyNaming keyNamingOf(const Appearance& look)
     return {look.language, devmac(20), devmac(21), devmac(22), devmac(41), devmac(42)};
 }
 
+CaptureDialog* CaptureDialog::open_ = nullptr;
+
 CaptureDialog::CaptureDialog(int templateId, const Appearance& look, Text title)
     : SkinnedWindow(templateId), look_(look), title_(std::move(title))
 {
@@ -33,6 +35,7 @@ bool CaptureDialog::startCapture(const Text& skinFile, int regionCount, Size siz
     }
     setTrackedTables({regions_});
     capturing_ = true;
+    open_ = this;
     if (platform::KeyboardHook* hook = platform::os().keyboardHook)
         hook->install(title_);
     return true;
@@ -40,6 +43,8 @@ bool CaptureDialog::startCapture(const Text& skinFile, int regionCount, Size siz
 
 void CaptureDialog::releaseKeyboard()
 {
+    if (open_ == this)
+        open_ = nullptr;
     if (capturing_) {
         capturing_ = false;
         if (platform::KeyboardHook* hook = platform::os().keyboardHook)

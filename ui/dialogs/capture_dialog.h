@@ -24,6 +24,10 @@ public:
     void onDestroying() override { releaseKeyboard(); }
 
     bool capturing() const { return capturing_; }
+    // The capture that holds the keyboard now (one at a time), or null.
+    static CaptureDialog* openCapture() { return open_; }
+    // Ends the capture as its Cancel does (the program is closing).
+    void cancel() { finish(kCancelled); }
     // The skin's regions as read when the dialog opened.
     const std::vector<SkinRegion>& regions() const { return regions_; }
 
@@ -53,6 +57,7 @@ private:
 
     Text title_;
     bool capturing_ = false;
+    static CaptureDialog* open_;
 };
 
 // Names of device key codes in the current language, as the event list gives them.
