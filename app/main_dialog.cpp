@@ -15,7 +15,6 @@
 #include "platform/platform.h"
 #include "settings/button_catalogue.h"
 #include "settings/config_files.h"
-#include "ui/dialogs/capture_dialog.h"
 #include "ui/tips.h"
 
 namespace app {

@@ -13,6 +13,7 @@
 #include "settings/config_files.h"
 #include "settings/config_store.h"
 #include "ui/appearance.h"
+#include "ui/dialogs/capture_dialog.h"
 #include "ui/menus/skinned_menu.h"
 #include "ui/messages.h"
 #include "ui/paged_window.h"
