@@ -7,7 +7,6 @@
 # factory macro (left Ctrl) and F5 pressed make that event F5 in the list and
 # the group file. Both dialogs are compared with reference pictures.
 source "$(dirname "$0")/lib/e2e_lib.sh"
-source "$(dirname "$0")/lib/menu_lib.sh"
 source "$(dirname "$0")/lib/macro_lib.sh"
 
 GROUP_FILE="$E2E_WORK/app/skins/1_INI_EN/macro/Office.dat"

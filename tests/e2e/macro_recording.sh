@@ -7,7 +7,6 @@
 # group, its first macro), and after apply the mouse plays it from slot 5:
 # its stream holds the six key events.
 source "$(dirname "$0")/lib/e2e_lib.sh"
-source "$(dirname "$0")/lib/menu_lib.sh"
 source "$(dirname "$0")/lib/macro_lib.sh"
 
 GROUP_FILE="$E2E_WORK/app/skins/1_INI_EN/macro/Office.dat"

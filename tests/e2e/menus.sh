@@ -8,7 +8,6 @@
 # low on the screen opening above its label. The menus' pictures are compared
 # with references.
 source "$(dirname "$0")/lib/e2e_lib.sh"
-source "$(dirname "$0")/lib/menu_lib.sh"
 
 start_app
 E2E_WAIT=150 wait_for main_visible || fail "the main window did not appear"

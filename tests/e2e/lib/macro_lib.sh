@@ -1,4 +1,4 @@
-# Sourced after e2e_lib.sh: what the macro group files hold.
+# Sourced after e2e_lib.sh: what the macro group files and the mouse hold of macros.
 
 # "count sub:code:pause ..." of macro 0 of a group file.
 macro_events() {
@@ -9,4 +9,19 @@ macro_events() {
                c = t[63] + 256 * t[64]; out = c
                for (k = 0; k < c; k++) { b = 81 + 8 * k; out = out " " t[b] ":" t[b + 1] ":" (t[b + 6] + 256 * t[b + 7]) }
                print out }'
+}
+
+# The first $2 key codes of the macro a device slot of configuration 0
+# plays, in order and as hex bytes (the delay fillers, code 0, left out).
+slot_macro_keys() {
+    local entry=$((0xA0 + ($1 - 1) * 10)) address found=0 i code
+    address=$((0x$(memory_byte $((entry + 5))) + ((0x$(memory_byte $((entry + 6))) & 0x3F) << 8)))
+    [ $address -ge $((0x400)) ] || return 0
+    for i in $(seq 0 200); do
+        [ $found -lt "$2" ] || break
+        code=$(memory_byte $((address + 2 + 2 * i + 1)))
+        [ "$code" = 00 ] && continue
+        printf '%s ' "$code"
+        found=$((found + 1))
+    done
 }
