@@ -291,6 +291,9 @@ void CKVX_GMouseDlg::endOpenSubDialogs(std::intptr_t result)
 {
     if (ui::WarningDlg* open = warnings_->openModal())
         open->endDialog(result);
+    // A key capture would otherwise keep the keyboard until someone closed it.
+    if (ui::CaptureDialog* capture = ui::CaptureDialog::openCapture())
+        capture->cancel();
 }
 
 void CKVX_GMouseDlg::Close()
@@ -319,6 +322,8 @@ const CKVX_GMouseDlg::Route CKVX_GMouseDlg::kRoutes[] = {
     {ui::msg::DpiFromMouse, &CKVX_GMouseDlg::onDpiFromMouse},
     {ui::msg::SaveAdjusted, &CKVX_GMouseDlg::onSaveAdjusted},
     {ui::msg::ShowQueuedTips, &CKVX_GMouseDlg::onShowQueuedTips},
+    {ui::msg::OpenShortcutCapture, &CKVX_GMouseDlg::onOpenShortcutCapture},
+    {ui::msg::ShortcutCaptured, &CKVX_GMouseDlg::onShortcutCaptured},
 };
 
 std::intptr_t CKVX_GMouseDlg::onMessage(unsigned id, std::uintptr_t wParam, std::intptr_t lParam)
