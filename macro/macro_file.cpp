@@ -246,18 +246,38 @@ MacroRecord readMacroLine(const Text& file, int index, int version, int language
     return decodeMacroLine(line, version, language);
 }
 
+namespace {
+
+// The first `limit` macros of a file into records, from one read of its
+// [Macros] section: macroNum, but never more than limit. Each value is what
+// reading its key alone gives.
+template <typename Records>
+int readMacros(Records& records, const Text& file, int limit, int language)
+{
+    const int version = readFileVersion(file);
+    const auto entries = platform::os().profile->getSection(file, filekey::Macros, lineBufferChars(version));
+    auto value = [&](TextView key) -> TextView {
+        for (const platform::ProfileEntry& e : entries)
+            if (text::equalsIgnoreCase(e.key, key))
+                return e.value;
+        return {};
+    };
+    // A file may claim more macros than there are slots.
+    const int count = std::clamp(text::toInt(value(filekey::MacroCount).substr(0, kNumberBufferChars - 1)), 0, limit);
+    for (int i = 0; i < count; ++i)
+        records[size_t(i)] = decodeMacroLine(value(text::fromInt(i)), version, language);
+    return count;
+}
+
+} // namespace
+
 int loadGroup(GroupTable& table, const Text& file, int language)
 {
     int count = 0;
-    if (!platform::os().files->exists(file)) {
+    if (!platform::os().files->exists(file))
         ui::showTip(kTipFileMissing);
-    } else {
-        const int version = readFileVersion(file);
-        // A file may claim more macros than a group has slots.
-        count = std::clamp(readMacroCount(file), 0, kMaxMacrosPerGroup);
-        for (int i = 0; i < count; ++i)
-            table[i] = readMacroLine(file, i, version, language);
-    }
+    else
+        count = readMacros(table, file, kMaxMacrosPerGroup, language);
     for (int i = count; i < kMaxMacrosPerGroup; ++i)
         clearRecord(table[i]);
     return count;
@@ -272,10 +292,7 @@ bool loadBuiltIn(BuiltInTable& table, const Text& file, int language)
         ui::showTip(kTipFileMissing);
         return false;
     }
-    const int version = readFileVersion(file);
-    table.count = std::clamp(readMacroCount(file), 0, kBuiltInSlots);
-    for (int i = 0; i < table.count; ++i)
-        table.records[i] = readMacroLine(file, i, version, language);
+    table.count = readMacros(table.records, file, kBuiltInSlots, language);
     return true;
 }
 
