@@ -129,6 +129,7 @@ private:
 
     void readStartupAndConfigurations();
     void loadMacros();
+    // The game presets of the current language folder, and the players' copy of them.
     void loadPresets();
     void initialDownload();
     // Changes the device threads reported, done here on the main thread.

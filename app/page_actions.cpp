@@ -34,7 +34,8 @@ std::intptr_t CKVX_GMouseDlg::onMenuChosen(std::uintptr_t which, std::intptr_t r
             look_->applyLanguage(language, paths().configFile);
             startup().language = language;
             loadMacros();
-            playbackContext().setMacroSources(presets_.get(), paths().macroFolder, language);
+            // Each language folder has its own PUBG.dat: the dialog saves into the new one.
+            loadPresets();
             setText(startup().productNameEn);
             trackCurrentPage();
             page().languageChanged();
@@ -99,19 +100,23 @@ settings::SettingsFileContext CKVX_GMouseDlg::settingsFiles() const
 
 void CKVX_GMouseDlg::importSettings()
 {
-    if (settings::importSettingsFile(store(), settingsFiles()) == settings::ImportResult::Imported)
+    const settings::ImportOutcome imported = settings::importSettingsFile(store(), settingsFiles());
+    ui::showTips(settings::tipsFor(imported));
+    if (imported == settings::ImportResult::Imported)
         redraw();
 }
 
 void CKVX_GMouseDlg::exportSettings()
 {
-    if (settings::exportSettingsFile(settingsFiles()) == settings::ExportResult::Exported)
+    const settings::ExportResult exported = settings::exportSettingsFile(settingsFiles());
+    ui::showTipIfAny(settings::tipFor(exported));
+    if (exported == settings::ExportResult::Exported)
         redraw();
 }
 
 void CKVX_GMouseDlg::factoryReset()
 {
-    settings::factoryReset(store(), paths().configFolder, look_->language);
+    ui::showTips(settings::factoryReset(store(), paths().configFolder, look_->language));
     redraw();
 }
 

@@ -3,7 +3,6 @@
 #include "keys/key_tables.h"
 #include "platform/atomic_save.h"
 #include "platform/platform.h"
-#include "ui/tips.h"
 
 #include <algorithm>
 
@@ -11,7 +10,6 @@ namespace macro {
 
 namespace {
 
-constexpr int kTipFileMissing = 5;
 constexpr size_t kNumberBufferChars = 3; // DAT_VER and macroNum: two digits
 constexpr int kNameTokens = 2 * kNameUnits;
 constexpr int kEventTokens = 8;
@@ -271,15 +269,16 @@ int readMacros(Records& records, const Text& file, int limit, int language)
 
 } // namespace
 
-int loadGroup(GroupTable& table, const Text& file, int language)
+std::optional<int> loadGroup(GroupTable& table, const Text& file, int language)
 {
+    const bool exists = platform::os().files->exists(file);
     int count = 0;
-    if (!platform::os().files->exists(file))
-        ui::showTip(kTipFileMissing);
-    else
+    if (exists)
         count = readMacros(table, file, kMaxMacrosPerGroup, language);
     for (int i = count; i < kMaxMacrosPerGroup; ++i)
         clearRecord(table[i]);
+    if (!exists)
+        return std::nullopt;
     return count;
 }
 
@@ -288,10 +287,8 @@ bool loadBuiltIn(BuiltInTable& table, const Text& file, int language)
     table.count = 0;
     for (auto& r : table.records)
         clearRecord(r);
-    if (!platform::os().files->exists(file)) {
-        ui::showTip(kTipFileMissing);
+    if (!platform::os().files->exists(file))
         return false;
-    }
     table.count = readMacros(table.records, file, kBuiltInSlots, language);
     return true;
 }

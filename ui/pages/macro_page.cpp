@@ -198,6 +198,8 @@ bool MacroPage::message(unsigned id, std::uintptr_t wParam, std::intptr_t lParam
 
 void MacroPage::tell(const macro::Outcome& o)
 {
+    if (o.listTip)
+        showTip(o.listTip);
     if (o.tip)
         showTip(o.tip, o.tipPrefix.empty() ? Text() : u" " + o.tipPrefix);
     if (!o.message.empty())
