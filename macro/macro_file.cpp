@@ -244,17 +244,37 @@ MacroRecord readMacroLine(const Text& file, int index, int version, int language
     return decodeMacroLine(line, version, language);
 }
 
+namespace {
+
+// The first `limit` macros of a file into records, from one read of its
+// [Macros] section: macroNum, but never more than limit. Each value is what
+// reading its key alone gives.
+template <typename Records>
+int readMacros(Records& records, const Text& file, int limit, int language)
+{
+    const int version = readFileVersion(file);
+    const auto entries = platform::os().profile->getSection(file, filekey::Macros, lineBufferChars(version));
+    auto value = [&](TextView key) -> TextView {
+        for (const platform::ProfileEntry& e : entries)
+            if (text::equalsIgnoreCase(e.key, key))
+                return e.value;
+        return {};
+    };
+    // A file may claim more macros than there are slots.
+    const int count = std::clamp(text::toInt(value(filekey::MacroCount).substr(0, kNumberBufferChars - 1)), 0, limit);
+    for (int i = 0; i < count; ++i)
+        records[size_t(i)] = decodeMacroLine(value(text::fromInt(i)), version, language);
+    return count;
+}
+
+} // namespace
+
 std::optional<int> loadGroup(GroupTable& table, const Text& file, int language)
 {
     const bool exists = platform::os().files->exists(file);
     int count = 0;
-    if (exists) {
-        const int version = readFileVersion(file);
-        // A file may claim more macros than a group has slots.
-        count = std::clamp(readMacroCount(file), 0, kMaxMacrosPerGroup);
-        for (int i = 0; i < count; ++i)
-            table[i] = readMacroLine(file, i, version, language);
-    }
+    if (exists)
+        count = readMacros(table, file, kMaxMacrosPerGroup, language);
     for (int i = count; i < kMaxMacrosPerGroup; ++i)
         clearRecord(table[i]);
     if (!exists)
@@ -269,10 +289,7 @@ bool loadBuiltIn(BuiltInTable& table, const Text& file, int language)
         clearRecord(r);
     if (!platform::os().files->exists(file))
         return false;
-    const int version = readFileVersion(file);
-    table.count = std::clamp(readMacroCount(file), 0, kBuiltInSlots);
-    for (int i = 0; i < table.count; ++i)
-        table.records[i] = readMacroLine(file, i, version, language);
+    table.count = readMacros(table.records, file, kBuiltInSlots, language);
     return true;
 }
 

@@ -29,6 +29,20 @@ struct Rect {
     int height() const { return bottom - top; }
     bool isEmpty() const { return right <= left || bottom <= top; }
     bool contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool intersects(const Rect& o) const
+    {
+        return !isEmpty() && !o.isEmpty() && left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+    }
+    // The smallest rectangle holding both; an empty one adds nothing.
+    Rect united(const Rect& o) const
+    {
+        if (o.isEmpty())
+            return *this;
+        if (isEmpty())
+            return o;
+        return {left < o.left ? left : o.left, top < o.top ? top : o.top, right > o.right ? right : o.right,
+                bottom > o.bottom ? bottom : o.bottom};
+    }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 

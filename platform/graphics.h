@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <vector>
 
 namespace platform {
 
@@ -34,6 +35,10 @@ public:
     virtual Size size() const = 0;
     // Rows top-down, width × height pixels; empty for a window's surface.
     virtual std::span<Pixel> pixels() = 0;
+    // The rectangles drawing reaches: while a window is painted, the parts of
+    // its surface that need painting (drawing elsewhere is clipped away); all
+    // of an off-screen canvas.
+    virtual std::vector<Rect> clipRects() const { return {Rect{0, 0, size().width, size().height}}; }
 
     // BitBlt SRCCOPY of dst.width() × dst.height() pixels from srcTopLeft.
     virtual void copyFrom(const Canvas& src, const Rect& dst, Point srcTopLeft) = 0;

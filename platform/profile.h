@@ -5,7 +5,19 @@
 // their encoding (UTF-16LE with BOM, or ANSI/UTF-8) when written.
 #include "platform/text.h"
 
+#include <vector>
+
 namespace platform {
+
+struct ProfileEntry {
+    Text key;
+    Text value;
+};
+
+// A value as the profile functions hand it out through a buffer of
+// bufferChars: one pair of enclosing quotes removed, cut to the buffer (a
+// quoted value that exactly fills it loses its last character instead).
+Text profileValueInBuffer(TextView trimmedValue, size_t bufferChars);
 
 class Profile {
 public:
@@ -15,6 +27,11 @@ public:
     // Surrounding blanks are trimmed and one pair of enclosing quotes removed.
     virtual Text getString(const Text& file, const Text& section, const Text& key,
                            const Text& defaultValue, size_t bufferChars) = 0;
+    // GetPrivateProfileSectionW: every key of the section that has a value, in
+    // file order (a repeated key more than once: the first is the one
+    // getString finds), each value as getString would give it through a
+    // buffer of valueChars. One read for a section of many keys.
+    virtual std::vector<ProfileEntry> getSection(const Text& file, const Text& section, size_t valueChars) = 0;
     // GetPrivateProfileIntW: the leading decimal number, or the default when the key is missing.
     virtual int getInt(const Text& file, const Text& section, const Text& key, int defaultValue) = 0;
     // WritePrivateProfileStringW: creates file, section and key as needed.

@@ -97,6 +97,11 @@ void Window::invalidateExcept(const Rect* holes, int count, bool erase)
     if (native_)
         native_->invalidateExcept(holes, count, erase);
 }
+void Window::invalidateRect(const Rect& r, bool erase)
+{
+    if (native_ && !r.isEmpty())
+        native_->invalidateRect(r, erase);
+}
 void Window::update() { if (native_) native_->update(); }
 void Window::setText(const Text& t) { if (native_) native_->setText(t); }
 Text Window::text() const { return native_ ? native_->text() : Text(); }

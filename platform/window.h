@@ -85,6 +85,7 @@ public:
     virtual void setRegion(const Rect& r) = 0;
     virtual void invalidate(bool erase) = 0;
     virtual void invalidateExcept(const Rect* holes, int count, bool erase) = 0;
+    virtual void invalidateRect(const Rect& r, bool erase) = 0;
     virtual void update() = 0;
     virtual void setText(const Text& t) = 0;
     virtual Text text() const = 0;
@@ -160,6 +161,8 @@ public:
     void invalidate(bool erase = true);
     // Invalidates the client area less the given rectangles (child controls).
     void invalidateExcept(const Rect* holes, int count, bool erase = true);
+    // Only this part of the client area (client coordinates) needs painting again.
+    void invalidateRect(const Rect& r, bool erase = true);
     void update();
     void setText(const Text& t);
     Text text() const;

@@ -26,6 +26,7 @@ void PagedWindow::trackCurrentPage()
         setTrackedTables({main});
     else
         setTrackedTables({main.first(kCommonRegions), page().hitTable()});
+    shownMain_ = shownPage_ = kNoRegion;
 }
 
 int PagedWindow::hoveredPage() const { return interaction_.page == kMainPage ? hovered(0) : hovered(1); }
@@ -137,9 +138,38 @@ void PagedWindow::mouseLeft()
     SkinnedWindow::mouseLeft();
 }
 
+void PagedWindow::hoverChanged()
+{
+    invalidateHoverOf(shownMain_, shownPage_);
+    shownMain_ = hoveredMain();
+    shownPage_ = hoveredPage();
+    invalidateHoverOf(shownMain_, shownPage_);
+}
+
+void PagedWindow::invalidateHoverOf(int mainRegion, int pageRegion)
+{
+    const int s = skinPlace().scale;
+    auto region = [&](std::span<const SkinRegion> table, int r) {
+        if (r < 0 || size_t(r) >= table.size())
+            return;
+        const SkinRegion& at = table[size_t(r)];
+        invalidateRect(at.rect(), false);
+        for (const RegionText& t : texts_)
+            if (t.region == &at)
+                invalidateRect({t.box.left * s, t.box.top * s, t.box.right * s, t.box.bottom * s}, false);
+    };
+    region(look().skins.main, mainRegion);
+    if (interaction_.page != kMainPage)
+        region(page().hitTable(), pageRegion);
+    if (mainRegion != kNoRegion)
+        for (const Rect& r : page().hoverLinked(mainRegion))
+            invalidateRect(r, false);
+}
+
 void PagedWindow::paintLayers(SkinPictures& pictures)
 {
-    PagePaint paint{pictures, look()};
+    texts_.clear();
+    PagePaint paint{pictures, look(), paintAreas(), &texts_};
     page().paintLayer(paint);
     common_.paintLayer(paint);
     common_.paintTexts(paint);

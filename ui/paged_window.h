@@ -44,6 +44,9 @@ public:
 
 protected:
     void paintLayers(SkinPictures& pictures) override;
+    // Repaints only what the hover changes: the regions it leaves and enters,
+    // their texts and what they draw elsewhere.
+    void hoverChanged() override;
     void mouseLeft() override;
     // After a page switch (the page workers start here).
     virtual void pageChanged(int /*page*/) {}
@@ -53,8 +56,15 @@ private:
     // region, exit, minimise and empty space may be pressed.
     bool refusedWhileRecording();
 
+    // The area the hover of a main-table and a page-table region draws on.
+    void invalidateHoverOf(int mainRegion, int pageRegion);
+
     Interaction interaction_;
     CommonRegions common_;
+    // The hover the window shows, and where the region texts went in the last paint.
+    int shownMain_ = kNoRegion;
+    int shownPage_ = kNoRegion;
+    std::vector<RegionText> texts_;
     std::array<std::unique_ptr<Page>, kPageCount> pages_;
 };
 

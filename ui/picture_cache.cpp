@@ -1,6 +1,7 @@
 #include "ui/picture_cache.h"
 
 #include "platform/platform.h"
+#include "ui/skin.h"
 
 #include <algorithm>
 
@@ -24,8 +25,24 @@ std::shared_ptr<const platform::Canvas> PictureCache::get(const Text& path)
         return nullptr; // a broken file is tried again next time: it may be mid-copy
     if (entries_.size() == kCapacity)
         entries_.erase(entries_.begin());
-    entries_.push_back({path, *stamp, picture});
+    entries_.push_back({path, *stamp, picture, nullptr});
     return picture;
+}
+
+std::shared_ptr<const platform::Canvas> PictureCache::premultiplied(const Text& path)
+{
+    std::shared_ptr<const platform::Canvas> picture = get(path);
+    if (!picture)
+        return nullptr;
+    Entry& e = entries_.back(); // get() left it most recently used
+    if (!e.premultiplied) {
+        const Size s = picture->size();
+        std::shared_ptr<platform::Canvas> copy = platform::os().graphics->createCanvas(s);
+        copy->copyFrom(*picture, {0, 0, s.width, s.height}, {0, 0});
+        premultiplyAlpha(*copy);
+        e.premultiplied = copy;
+    }
+    return e.premultiplied;
 }
 
 PictureCache& pictureCache()

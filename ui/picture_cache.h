@@ -19,6 +19,9 @@ public:
     // The decoded picture of the file, shared with whoever keeps it while the
     // cache moves on; null when the file is missing or not a picture.
     std::shared_ptr<const platform::Canvas> get(const Text& path);
+    // The same picture with its colours multiplied by its alpha, ready to be
+    // blended; made once per decoded picture.
+    std::shared_ptr<const platform::Canvas> premultiplied(const Text& path);
     void clear() { entries_.clear(); }
     std::size_t size() const { return entries_.size(); }
 
@@ -27,6 +30,7 @@ private:
         Text path;
         platform::FileStamp stamp;
         std::shared_ptr<const platform::Canvas> picture;
+        std::shared_ptr<const platform::Canvas> premultiplied;
     };
     std::vector<Entry> entries_; // most recently used last
 };

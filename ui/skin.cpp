@@ -215,10 +215,9 @@ void premultiplyAlpha(platform::Canvas& picture)
 
 bool drawPng(const Text& path, platform::Canvas& dst, Point at)
 {
-    auto picture = loadPicture(path);
+    auto picture = pictureCache().premultiplied(path);
     if (!picture)
         return false;
-    premultiplyAlpha(*picture);
     dst.alphaBlendFrom(*picture, at);
     return true;
 }
@@ -269,10 +268,32 @@ void paintHover(SkinPictures& pictures, std::span<const SkinRegion> table, int h
     copyRegion(*pictures.normal, pressed ? pictures.down.get() : pictures.over.get(), table[size_t(hovered)], scale);
 }
 
+std::vector<Rect> pictureAreas(const platform::Canvas& surface, Size picture, int scale)
+{
+    const int s = std::max(scale, 1);
+    std::vector<Rect> areas;
+    for (const Rect& r : surface.clipRects()) {
+        // Outward to whole picture pixels: floor the top left, ceil the bottom right.
+        auto down = [s](int v) { return v >= 0 ? v / s : -((-v + s - 1) / s); };
+        auto up = [s](int v) { return v >= 0 ? (v + s - 1) / s : -(-v / s); };
+        Rect a{std::clamp(down(r.left), 0, picture.width), std::clamp(down(r.top), 0, picture.height),
+               std::clamp(up(r.right), 0, picture.width), std::clamp(up(r.bottom), 0, picture.height)};
+        if (!a.isEmpty())
+            areas.push_back(a);
+    }
+    return areas;
+}
+
+bool touchesAny(const Rect& box, std::span<const Rect> areas)
+{
+    return areas.empty() || std::any_of(areas.begin(), areas.end(), [&](const Rect& a) { return a.intersects(box); });
+}
+
 void present(platform::Canvas& surface, const platform::Canvas& picture, int scale)
 {
-    Size s = picture.size();
-    surface.stretchFrom(picture, {0, 0, s.width * scale, s.height * scale}, {0, 0, s.width, s.height});
+    const int s = std::max(scale, 1);
+    for (const Rect& a : pictureAreas(surface, picture.size(), s))
+        surface.stretchFrom(picture, {a.left * s, a.top * s, a.right * s, a.bottom * s}, a);
 }
 
 Text programName()

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace ui {
 
@@ -98,8 +99,8 @@ std::unique_ptr<platform::Canvas> loadPicture(const Text& path);
 
 // Multiplies red, green and blue by alpha / 255 in place (what AlphaBlend expects).
 void premultiplyAlpha(platform::Canvas& picture);
-// Loads a PNG with alpha and blends it onto the canvas at (x, y) with its own
-// size. False when the picture could not be loaded.
+// Blends a PNG with alpha onto the canvas at (x, y) with its own size, from the
+// picture cache. False when the picture could not be loaded.
 bool drawPng(const Text& path, platform::Canvas& dst, Point at);
 
 // The size of a mask picture (its pixels do not matter), or nothing when it cannot be decoded.
@@ -128,7 +129,14 @@ SkinPictures loadSkinPictures(const SkinPlace& place, const Text& base, const Te
 // while the left button is held, otherwise from `over`.
 void paintHover(SkinPictures& pictures, std::span<const SkinRegion> table, int hovered, bool pressed, int scale);
 
-// The last step: the finished picture to the window, enlarged by the scale.
+// The parts of a picture (scale 1) that cover what the surface needs painted
+// at the scale, each whole picture pixels within the picture.
+std::vector<Rect> pictureAreas(const platform::Canvas& surface, Size picture, int scale);
+// Whether a box on the picture touches any of the areas (none given: all of it).
+bool touchesAny(const Rect& box, std::span<const Rect> areas);
+
+// The last step: the finished picture to the window, enlarged by the scale;
+// only the parts the surface needs painted are copied.
 void present(platform::Canvas& surface, const platform::Canvas& picture, int scale);
 
 // Painting a skinned window: its pictures (decoded when their files changed), the hovered region

@@ -1,5 +1,8 @@
 #include "ui/skinned_window.h"
 
+#include "platform/platform.h"
+#include "ui/picture_cache.h"
+
 #include <algorithm>
 
 namespace ui {
@@ -42,11 +45,29 @@ bool SkinnedWindow::onPaint(platform::Canvas& surface)
     if (isIconic())
         return paintIconic(surface);
     const SkinPlace& place = skinPlace();
-    SkinPictures pictures = loadSkinPictures(place, pictureBase(), pictureVariant());
-    if (!pictures.normal)
+    PictureCache& cache = pictureCache();
+    const Text base = pictureBase(), variant = pictureVariant();
+    auto normal = cache.get(place.picture(base + u"_normal" + variant + u".jpg"));
+    if (!normal)
         return false;
+    // Only the parts of the window that need it are composed again, on the
+    // frame kept from the paint before: every pixel there starts from the
+    // normal picture and gets every layer, so it comes out as a whole new
+    // frame would. Pixels elsewhere may be stale; they are not copied out.
+    const Size size = normal->size();
+    if (!frame_ || frame_->size() != size)
+        frame_ = platform::os().graphics->createCanvas(size);
+    paintAreas_ = pictureAreas(surface, size, place.scale);
+    for (const Rect& a : paintAreas_)
+        frame_->copyFrom(*normal, a, {a.left, a.top});
+    // The over picture is drawn from only under the mouse: a page shown
+    // without a hover is not kept waiting for its decoding.
+    SkinPictures pictures{std::move(frame_), nullptr, cache.get(place.picture(base + u"_down" + variant + u".jpg"))};
+    if (anyHovered())
+        pictures.over = cache.get(place.picture(base + u"_over" + variant + u".jpg"));
     paintLayers(pictures);
-    present(surface, *pictures.normal, place.scale);
+    frame_ = std::move(pictures.normal);
+    present(surface, *frame_, place.scale);
     return true;
 }
 

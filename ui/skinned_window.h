@@ -46,6 +46,9 @@ public:
     void onMouseLeave() override;
 
 protected:
+    // The parts of the picture (scale 1) the paint under way composes; drawing
+    // that misses them may be left out.
+    std::span<const Rect> paintAreas() const { return paintAreas_; }
     // Everything drawn on the normal picture before it goes to the window:
     // hover and selected regions, texts. The default draws the hover of the
     // first tracked table.
@@ -63,6 +66,8 @@ private:
         int hovered = kNoRegion;
     };
     std::vector<Track> tracks_;
+    std::unique_ptr<platform::Canvas> frame_; // the composed picture, kept between paints
+    std::vector<Rect> paintAreas_;
     bool pressed_ = false;
     bool leaveTracked_ = false;
 };

@@ -30,6 +30,23 @@ Pixel HeadlessCanvas::at(int x, int y) const
     return pixels_[size_t(y) * size_t(size_.width) + size_t(x)];
 }
 
+std::vector<Rect> HeadlessCanvas::clipRects() const
+{
+    if (clip.empty())
+        return Canvas::clipRects();
+    return clip;
+}
+
+bool HeadlessCanvas::clipped(int x, int y) const
+{
+    if (clip.empty())
+        return false;
+    for (const Rect& r : clip)
+        if (r.contains({x, y}))
+            return false;
+    return true;
+}
+
 namespace {
 
 // Only headless canvases meet here; a foreign canvas draws nothing.
@@ -77,7 +94,7 @@ void HeadlessCanvas::stretchFrom(const Canvas& srcCanvas, const Rect& dst, const
             if (tx < 0 || tx >= size_.width)
                 continue;
             int sx = s.left + int((long long)dx * sw / dw);
-            if (sx < 0 || sx >= src->size_.width)
+            if (sx < 0 || sx >= src->size_.width || clipped(tx, ty))
                 continue;
             pixels_[size_t(ty) * size_.width + tx] = src->pixels_[size_t(sy) * src->size_.width + sx];
         }
@@ -95,7 +112,7 @@ void HeadlessCanvas::alphaBlendFrom(const Canvas& srcCanvas, Point at)
             continue;
         for (int x = 0; x < src->size_.width; ++x) {
             int tx = at.x + x;
-            if (tx < 0 || tx >= size_.width)
+            if (tx < 0 || tx >= size_.width || clipped(tx, ty))
                 continue;
             Pixel s = src->pixels_[size_t(y) * src->size_.width + x];
             Pixel& d = pixels_[size_t(ty) * size_.width + tx];
@@ -115,7 +132,8 @@ void HeadlessCanvas::fill(const Rect& r, Color c)
     Pixel p = makePixel(0, redOf(c), greenOf(c), blueOf(c));
     for (int y = std::max(r.top, 0); y < std::min(r.bottom, size_.height); ++y)
         for (int x = std::max(r.left, 0); x < std::min(r.right, size_.width); ++x)
-            pixels_[size_t(y) * size_.width + x] = p;
+            if (!clipped(x, y))
+                pixels_[size_t(y) * size_.width + x] = p;
 }
 
 void HeadlessCanvas::setFont(const std::shared_ptr<Font>& font)

@@ -37,6 +37,7 @@ public:
 
     Size size() const override { return size_; }
     std::span<Pixel> pixels() override { return pixels_; }
+    std::vector<Rect> clipRects() const override;
     void copyFrom(const Canvas& src, const Rect& dst, Point srcTopLeft) override;
     void stretchFrom(const Canvas& src, const Rect& dst, const Rect& srcRect) override;
     void alphaBlendFrom(const Canvas& src, Point dst) override;
@@ -52,8 +53,12 @@ public:
     const std::vector<DrawnText>& texts() const { return texts_; }
     void clearTexts() { texts_.clear(); }
     std::vector<std::pair<int, Point>> icons; // drawn: resource and place
+    // Where pixels may change (a window's surface while it is painted); empty: everywhere.
+    std::vector<Rect> clip;
 
 private:
+    bool clipped(int x, int y) const;
+
     Size size_;
     std::vector<Pixel> pixels_;
     std::shared_ptr<HeadlessFont> font_;

@@ -118,6 +118,16 @@ std::optional<Text> IniFile::find(TextView section, TextView key) const
     return e ? e->value : std::nullopt;
 }
 
+std::vector<std::pair<Text, Text>> IniFile::entries(TextView section) const
+{
+    std::vector<std::pair<Text, Text>> out;
+    if (const Section* s = const_cast<IniFile*>(this)->findSection(section))
+        for (const Entry& e : s->entries)
+            if (e.value)
+                out.emplace_back(e.name, *e.value);
+    return out;
+}
+
 bool IniFile::set(TextView section, TextView key, TextView value)
 {
     // Leading blanks of names and value are dropped, trailing ones kept until the next read.

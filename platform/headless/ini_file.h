@@ -18,6 +18,8 @@ public:
     // The value (trimmed, quotes kept), or nothing when the section or key is
     // missing or the key is a name without '='.
     std::optional<Text> find(TextView section, TextView key) const;
+    // The keys with a value of the first section of that name, in file order.
+    std::vector<std::pair<Text, Text>> entries(TextView section) const;
     // False when the key already held this value, so nothing needs writing.
     bool set(TextView section, TextView key, TextView value);
     bool removeKey(TextView section, TextView key);

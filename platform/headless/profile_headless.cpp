@@ -8,23 +8,7 @@ namespace platform::headless {
 
 namespace {
 
-// The value into a buffer of bufferChars, with one pair of enclosing quotes
-// removed the way kernel32 does it: the opening quote is skipped, the rest cut
-// to the buffer, and the last character dropped only when the buffer had room
-// for the closing quote, so a value that exactly fills the buffer loses its
-// last character instead.
-Text copyToBuffer(TextView value, size_t bufferChars)
-{
-    if (bufferChars == 0)
-        return Text();
-    bool quoted = value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front();
-    if (quoted)
-        value.remove_prefix(1);
-    Text out(value.substr(0, bufferChars - 1));
-    if (quoted && bufferChars >= value.size() && !out.empty())
-        out.pop_back();
-    return out;
-}
+Text copyToBuffer(TextView value, size_t bufferChars) { return profileValueInBuffer(value, bufferChars); }
 
 // kernel32 reads a number through a 30-character buffer.
 constexpr size_t kIntBufferChars = 30;
@@ -80,6 +64,18 @@ Text HeadlessProfile::getString(const Text& file, const Text& section, const Tex
     if (!value)
         return Text(TextView(def).substr(0, bufferChars ? bufferChars - 1 : 0));
     return copyToBuffer(*value, bufferChars);
+}
+
+std::vector<ProfileEntry> HeadlessProfile::getSection(const Text& file, const Text& section, size_t valueChars)
+{
+    std::lock_guard lock(mutex_);
+    std::vector<ProfileEntry> out;
+    auto bytes = files_.readFile(file);
+    if (!bytes)
+        return out;
+    for (const auto& [key, value] : parsed(file, std::move(*bytes)).entries(section))
+        out.push_back({key, copyToBuffer(value, valueChars)});
+    return out;
 }
 
 int HeadlessProfile::getInt(const Text& file, const Text& section, const Text& key, int defaultValue)

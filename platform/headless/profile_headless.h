@@ -14,6 +14,7 @@ public:
 
     Text getString(const Text& file, const Text& section, const Text& key,
                    const Text& defaultValue, size_t bufferChars) override;
+    std::vector<ProfileEntry> getSection(const Text& file, const Text& section, size_t valueChars) override;
     int getInt(const Text& file, const Text& section, const Text& key, int defaultValue) override;
     bool writeString(const Text& file, const Text& section, const Text& key, const Text& value) override;
     bool deleteKey(const Text& file, const Text& section, const Text& key) override;

@@ -55,12 +55,20 @@ void HeadlessWindow::invalidate(bool)
 {
     invalid = true;
     lastHoles.clear();
+    invalidRects.push_back(clientRect());
 }
 
 void HeadlessWindow::invalidateExcept(const Rect* holes, int count, bool)
 {
     invalid = true;
     lastHoles.assign(holes, holes + std::max(count, 0));
+    invalidRects.push_back(clientRect());
+}
+
+void HeadlessWindow::invalidateRect(const Rect& r, bool)
+{
+    invalid = true;
+    invalidRects.push_back(r);
 }
 
 void HeadlessWindow::update()
@@ -403,6 +411,11 @@ void HeadlessWindows::paint(Window& w)
     if (!n->surface || n->surface->size() != size)
         n->surface = std::make_unique<HeadlessCanvas>(size);
     n->surface->clearTexts();
+    n->surface->clip.clear();
+    if (paintInvalidOnly)
+        n->surface->clip = n->invalidRects;
+    n->lastPainted = std::move(n->invalidRects);
+    n->invalidRects.clear();
     n->invalid = false;
     if (!w.onEraseBackground())
         n->surface->fill(client, buttonFace);

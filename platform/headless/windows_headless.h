@@ -31,6 +31,7 @@ public:
     void setRegion(const Rect& r) override { region = r; }
     void invalidate(bool erase) override;
     void invalidateExcept(const Rect* holes, int count, bool erase) override;
+    void invalidateRect(const Rect& r, bool erase) override;
     void update() override;
     void setText(const Text& t) override { title = t; }
     Text text() const override { return title; }
@@ -55,6 +56,8 @@ public:
     Text title;
     bool invalid = false;
     std::vector<Rect> lastHoles;          // of the last invalidateExcept
+    std::vector<Rect> invalidRects;       // since the last paint; the whole client for invalidate
+    std::vector<Rect> lastPainted;        // what was invalid when the last paint came
     std::map<unsigned, unsigned> timers;  // id → period
     bool leaveTracked = false;
     unsigned hoverTime = 0;
@@ -93,6 +96,9 @@ public:
     int fullScreenHeightPixels = 1017;
     Point cursor;
     std::vector<unsigned> keysDown;
+    // Paints clipped to what was invalidated, as a real window system does;
+    // otherwise every paint covers the whole client area.
+    bool paintInvalidOnly = false;
 
     struct MessageBoxShown {
         Text text;

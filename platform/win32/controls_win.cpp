@@ -16,6 +16,56 @@ namespace {
 constexpr UINT_PTR kSubclassId = 1;
 constexpr COLORREF kListBackground = RGB(0x16, 0x16, 0x16);
 
+// Controls get their own window procedure in place of the class's, which is
+// kept here. Not SetWindowSubclass: comctl32 keeps its data in a window
+// property, and Wine asks its server for that on every message (half a
+// millisecond each when the machine is busy, for every row a list adds).
+struct Subclass {
+    WNDPROC original = nullptr;
+    SUBCLASSPROC proc = nullptr;
+    DWORD_PTR data = 0;
+};
+std::unordered_map<HWND, Subclass> subclasses;
+
+LRESULT callOriginal(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto it = subclasses.find(hwnd);
+    if (it == subclasses.end())
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    return CallWindowProcW(it->second.original, hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK subclassedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto it = subclasses.find(hwnd);
+    if (it == subclasses.end())
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    const Subclass s = it->second; // the handler may take the subclass away
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, LONG_PTR(s.original));
+        subclasses.erase(hwnd);
+        return CallWindowProcW(s.original, hwnd, message, wParam, lParam);
+    }
+    return s.proc(hwnd, message, wParam, lParam, kSubclassId, s.data);
+}
+
+void subclass(HWND hwnd, SUBCLASSPROC proc, DWORD_PTR data)
+{
+    Subclass s{nullptr, proc, data};
+    s.original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+    subclasses[hwnd] = s;
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, LONG_PTR(subclassedProc));
+}
+
+void unsubclass(HWND hwnd)
+{
+    auto it = subclasses.find(hwnd);
+    if (it == subclasses.end())
+        return;
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, LONG_PTR(it->second.original));
+    subclasses.erase(it);
+}
+
 class Win32List;
 class Win32Edit;
 std::unordered_map<HWND, Win32List*> lists;
@@ -53,7 +103,7 @@ public:
         : hwnd_(hwnd), handler_(handler), icons_(std::move(icons)), iconSize_(iconSize), font_(font)
     {
         lists[hwnd_] = this;
-        SetWindowSubclass(hwnd_, listProc, kSubclassId, DWORD_PTR(this));
+        subclass(hwnd_, listProc, DWORD_PTR(this));
         if (font_)
             SendMessageW(hwnd_, WM_SETFONT, WPARAM(font_), FALSE);
     }
@@ -61,7 +111,7 @@ public:
     {
         closeEditor();
         lists.erase(hwnd_);
-        RemoveWindowSubclass(hwnd_, listProc, kSubclassId);
+        unsubclass(hwnd_);
         DestroyWindow(hwnd_);
         for (HICON i : icons_)
             DestroyIcon(i);
@@ -130,7 +180,7 @@ public:
         SetWindowPos(e, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
         if (font_)
             SendMessageW(e, WM_SETFONT, WPARAM(font_), FALSE);
-        SetWindowSubclass(e, editorProc, kSubclassId, DWORD_PTR(this));
+        subclass(e, editorProc, DWORD_PTR(this));
         editor_ = e;
         SendMessageW(e, EM_SETSEL, 0, -1);
         SetFocus(e);
@@ -144,7 +194,7 @@ public:
         HWND e = editor_;
         editor_ = nullptr;
         if (e) {
-            RemoveWindowSubclass(e, editorProc, kSubclassId);
+            unsubclass(e);
             DestroyWindow(e);
         }
     }
@@ -160,9 +210,8 @@ public:
         const Rect rect{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
         const RowPaint p = handler_.paintRow(int(item.itemID), rect, (item.itemState & ODS_SELECTED) != 0);
         HDC dc = item.hDC;
-        HBRUSH bg = CreateSolidBrush(p.background);
-        FillRect(dc, &item.rcItem, bg);
-        DeleteObject(bg);
+        SetDCBrushColor(dc, p.background);
+        FillRect(dc, &item.rcItem, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
         SetBkColor(dc, p.background);
         if (p.icon >= 0 && size_t(p.icon) < icons_.size() && icons_[size_t(p.icon)])
             DrawIconEx(dc, p.iconAt.x, p.iconAt.y, icons_[size_t(p.icon)], iconSize_, iconSize_, 0, nullptr, DI_NORMAL);
@@ -218,14 +267,14 @@ public:
     Win32Edit(HWND hwnd, EditHandler& handler, HFONT font) : hwnd_(hwnd), handler_(handler)
     {
         edits[hwnd_] = this;
-        SetWindowSubclass(hwnd_, numberProc, kSubclassId, 0);
+        subclass(hwnd_, numberProc, 0);
         if (font)
             SendMessageW(hwnd_, WM_SETFONT, WPARAM(font), FALSE);
     }
     ~Win32Edit() override
     {
         edits.erase(hwnd_);
-        RemoveWindowSubclass(hwnd_, numberProc, kSubclassId);
+        unsubclass(hwnd_);
         DestroyWindow(hwnd_);
     }
     WindowHandle handle() const override { return WindowHandle(hwnd_); }
@@ -276,7 +325,7 @@ LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
         list->clickStarted(lParam);
         break;
     case WM_LBUTTONUP: {
-        const LRESULT r = DefSubclassProc(hwnd, message, wParam, lParam);
+        const LRESULT r = callOriginal(hwnd, message, wParam, lParam);
         list->clickEnded();
         return r;
     }
@@ -286,7 +335,7 @@ LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
     default:
         break;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return callOriginal(hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK editorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
@@ -311,14 +360,14 @@ LRESULT CALLBACK editorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     default:
         break;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return callOriginal(hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK numberProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
     if (message == WM_CHAR && !numberEditAccepts(unsigned(wParam)))
         return 0;
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return callOriginal(hwnd, message, wParam, lParam);
 }
 
 std::vector<HICON> loadIcons(std::span<const int> ids, int size)

@@ -16,6 +16,21 @@ Win32Font::~Win32Font()
         DeleteObject(font_);
 }
 
+const SIZE* Win32Font::knownExtent(TextView t) const
+{
+    auto it = extents_.find(Text(t));
+    return it == extents_.end() ? nullptr : &it->second;
+}
+
+void Win32Font::rememberExtent(TextView t, SIZE s)
+{
+    // Texts that change (counters, values) must not grow it without end.
+    constexpr size_t kMaxExtents = 2048;
+    if (extents_.size() >= kMaxExtents)
+        extents_.clear();
+    extents_.emplace(Text(t), s);
+}
+
 DcCanvas::~DcCanvas()
 {
     if (originalFont_)
@@ -44,6 +59,16 @@ private:
 };
 
 } // namespace
+
+std::vector<Rect> DcCanvas::clipRects() const
+{
+    if (!parts_.empty())
+        return parts_;
+    RECT box;
+    if (GetClipBox(dc_, &box) == NULLREGION || box.right <= box.left || box.bottom <= box.top)
+        return {};
+    return {Rect{box.left, box.top, box.right, box.bottom}};
+}
 
 void DcCanvas::copyFrom(const Canvas& src, const Rect& dst, Point s)
 {
@@ -97,9 +122,14 @@ void DcCanvas::setTextColor(Color c)
 
 Size DcCanvas::textExtent(TextView t)
 {
+    auto* font = dynamic_cast<Win32Font*>(font_.get());
+    if (font)
+        if (const SIZE* known = font->knownExtent(t))
+            return {int(known->cx), int(known->cy)};
     SIZE s = {0, 0};
     std::wstring w = wide(t);
-    GetTextExtentPoint32W(dc_, w.c_str(), int(w.size()), &s);
+    if (GetTextExtentPoint32W(dc_, w.c_str(), int(w.size()), &s) && font)
+        font->rememberExtent(t, s);
     return {int(s.cx), int(s.cy)};
 }
 

@@ -6,6 +6,9 @@
 
 #include "platform/graphics.h"
 
+#include <unordered_map>
+#include <vector>
+
 namespace platform::win32 {
 
 class Win32Font : public Font {
@@ -14,8 +17,14 @@ public:
     ~Win32Font() override;
     HFONT handle() const { return font_; }
 
+    // Text extents measured with this font; the same texts are measured on
+    // every repaint. Main thread only.
+    const SIZE* knownExtent(TextView t) const;
+    void rememberExtent(TextView t, SIZE s);
+
 private:
     HFONT font_;
+    std::unordered_map<Text, SIZE> extents_;
 };
 
 // A canvas over a device context: the memory DC of a DIB, or a window's paint DC.
@@ -26,6 +35,9 @@ public:
 
     Size size() const override { return size_; }
     std::span<Pixel> pixels() override { return {}; }
+    std::vector<Rect> clipRects() const override;
+    // A window's paint DC: the parts of the update region (none known: its clip box).
+    void limitTo(std::vector<Rect> parts) { parts_ = std::move(parts); }
     void copyFrom(const Canvas& src, const Rect& dst, Point srcTopLeft) override;
     void stretchFrom(const Canvas& src, const Rect& dst, const Rect& srcRect) override;
     void alphaBlendFrom(const Canvas& src, Point dst) override;
@@ -44,6 +56,7 @@ protected:
 
 private:
     bool ownsDc_;
+    std::vector<Rect> parts_;
     std::shared_ptr<Font> font_;
     HGDIOBJ originalFont_ = nullptr;
 };

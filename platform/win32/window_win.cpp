@@ -48,6 +48,33 @@ DeviceChange deviceChangeFrom(WPARAM wParam, LPARAM lParam)
     return change;
 }
 
+// A region split into many bands (the client less the child controls) is
+// painted as its bounding box: a few rectangles cost less than many.
+constexpr DWORD kMaxUpdateRects = 4;
+
+std::vector<Rect> updateRects(HWND hwnd)
+{
+    std::vector<Rect> rects;
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetUpdateRgn(hwnd, region, FALSE);
+    if (kind == SIMPLEREGION || kind == COMPLEXREGION) {
+        const DWORD bytes = GetRegionData(region, 0, nullptr);
+        std::vector<std::uint8_t> buffer(bytes);
+        auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+        if (bytes && GetRegionData(region, bytes, data) && data->rdh.nCount <= kMaxUpdateRects) {
+            const RECT* r = reinterpret_cast<const RECT*>(data->Buffer);
+            for (DWORD i = 0; i < data->rdh.nCount; ++i)
+                rects.push_back({r[i].left, r[i].top, r[i].right, r[i].bottom});
+        } else {
+            RECT box;
+            GetRgnBox(region, &box);
+            rects.push_back({box.left, box.top, box.right, box.bottom});
+        }
+    }
+    DeleteObject(region);
+    return rects;
+}
+
 INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
@@ -66,6 +93,8 @@ INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
     switch (message) {
     case WM_PAINT: {
+        // The rectangles of the update region, read before BeginPaint empties it.
+        std::vector<Rect> parts = updateRects(hwnd);
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
         RECT client;
@@ -73,6 +102,7 @@ INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         bool painted;
         {
             DcCanvas surface(dc, {client.right, client.bottom});
+            surface.limitTo(std::move(parts));
             painted = window->onPaint(surface);
         }
         if (!painted)
@@ -210,6 +240,12 @@ void Win32Window::invalidateExcept(const Rect* holes, int count, bool erase)
     }
     InvalidateRgn(hwnd_, area, erase);
     DeleteObject(area);
+}
+
+void Win32Window::invalidateRect(const Rect& r, bool erase)
+{
+    RECT rc = {r.left, r.top, r.right, r.bottom};
+    InvalidateRect(hwnd_, &rc, erase);
 }
 
 void Win32Window::update() { UpdateWindow(hwnd_); }

@@ -26,6 +26,7 @@ public:
     void setRegion(const Rect& r) override;
     void invalidate(bool erase) override;
     void invalidateExcept(const Rect* holes, int count, bool erase) override;
+    void invalidateRect(const Rect& r, bool erase) override;
     void update() override;
     void setText(const Text& t) override;
     Text text() const override;

@@ -68,6 +68,67 @@ TEST(PageInput, HoverRepaintsOnlyWhenTheRegionUnderTheMouseChanges)
     EXPECT_EQ(w.paintCount, before + 2) << "and back out";
 }
 
+// A hover repaints only what the window marks as changed; what it shows
+// afterwards must be what a repaint of the whole window shows.
+TEST(PageInput, HoverRepaintsDrawWhatAWholeRepaintDraws)
+{
+    PagesRig rig;
+    auto& dlg = rig.shown();
+    rig.ws().paintInvalidOnly = true;
+    auto pixels = [&] {
+        auto px = rig.ws().surface(dlg)->pixels();
+        return std::vector<platform::Pixel>(px.begin(), px.end());
+    };
+    for (int page = 0; page < ui::kPageCount; ++page) {
+        rig.pressMain(ui::common::FirstTab + page);
+        std::vector<platform::Point> points;
+        for (const ui::SkinRegion& r : dlg.page().hitTable())
+            if (r.width > 0 && r.height > 0)
+                points.push_back(centre(r));
+        for (int r = 0; r < ui::kCommonRegions; ++r)
+            points.push_back(centre(dlg.look().skins.main[size_t(r)]));
+        points.push_back({2, 300});
+        // Every region of a small page; a spread of them on the large ones.
+        const size_t step = std::max<size_t>(1, points.size() / 24);
+        for (size_t i = 0; i < points.size(); i += step) {
+            rig.ws().mouseMove(dlg, points[i]);
+            rig.ws().mouseMove(dlg, points[(i + step / 2 + 1) % points.size()]);
+            rig.ws().pump();
+            const auto hovered = pixels();
+            dlg.invalidate();
+            rig.ws().pump();
+            ASSERT_EQ(hovered, pixels()) << "page " << page << ", from the point at " << points[i].x << ","
+                                         << points[i].y;
+        }
+    }
+}
+
+// Texts whose colour follows the hover (the dimmed tabs, the buttons with a
+// caption below) are repainted with it.
+TEST(PageInput, HoverRepaintsTheTextsItRecolours)
+{
+    PagesRig rig;
+    auto& dlg = rig.shown();
+    auto* native = rig.ws().native(dlg);
+    for (int region : {ui::common::FirstTab + 1, ui::common::Import}) {
+        const ui::SkinRegion& r = dlg.look().skins.main[size_t(region)];
+        rig.ws().mouseMove(dlg, {2, 300});
+        rig.drawnTexts(); // a whole repaint
+        const auto drawn = rig.ws().surface(dlg)->texts();
+        auto it = std::find_if(drawn.begin(), drawn.end(), [&](const auto& t) { return t.text == r.text; });
+        ASSERT_NE(it, drawn.end()) << region;
+        rig.ws().mouseMove(dlg, centre(r));
+        platform::Rect covered;
+        for (const platform::Rect& a : native->lastPainted)
+            covered = covered.united(a);
+        EXPECT_TRUE(covered.contains(it->at) &&
+                    covered.contains({it->at.x + it->extent.width - 1, it->at.y + it->extent.height - 1}))
+            << "the text of region " << region << " is outside what the hover repaints";
+        EXPECT_LT(covered.width() * covered.height(), native->clientRect().width() * native->clientRect().height() / 4)
+            << "region " << region << ": a hover repaints a small part of the window";
+    }
+}
+
 TEST(PageInput, TabsSwitchPagesAndPressesOnEmptySpaceDragTheWindow)
 {
     PagesRig rig;

@@ -384,3 +384,33 @@ TEST(ProfileContract, WritingTheSameValueLeavesTheFileAlone)
     ASSERT_TRUE(profile().writeString(dir.file("s.ini"), u"A", u"k", u"2"));
     EXPECT_EQ(dir.readText(u"s.ini"), "[A]\r\nk=2\r\n") << "any other write rewrites the whole file";
 }
+
+// A section read at once gives every key's value as reading the key alone
+// does: trimmed, unquoted, cut to the buffer, in the file's encoding.
+TEST(ProfileContract, ASectionReadAtOnceGivesWhatEachKeyGives)
+{
+    TempFolder dir;
+    std::string body = "[Init]\r\nDAT_VER=3\r\n[macros]\r\n  MacroNum = 12 \r\nnovalue\r\n0=\"quoted line\"\r\n"
+                       "1='x'\r\n2=abcdefghij\r\n3=\r\n";
+    const std::string longLine(70000, '7');
+    body += "4=" + longLine + "\r\n[Other]\r\n5=no\r\n";
+    for (const char* name : {"ansi.ini", "wide.ini"}) {
+        if (std::string(name) == "ansi.ini")
+            dir.writeText(text::fromUtf8(name), body);
+        else
+            dir.write(text::fromUtf8(name), testsupport::utf16LeWithBom(body));
+        const Text file = dir.file(name);
+        for (size_t buffer : {size_t(6), size_t(11), size_t(80000)}) {
+            const auto entries = profile().getSection(file, u"Macros", buffer);
+            std::vector<Text> keys;
+            for (const auto& e : entries) {
+                keys.push_back(e.key);
+                EXPECT_EQ(e.value, profile().getString(file, u"Macros", e.key, u"", buffer)) << name << " " << buffer;
+            }
+            EXPECT_EQ(keys, (std::vector<Text>{u"MacroNum", u"0", u"1", u"2", u"3", u"4"})) << name;
+        }
+    }
+    EXPECT_EQ(profile().getSection(dir.file("ansi.ini"), u"None", 10).size(), 0u);
+    EXPECT_EQ(profile().getSection(dir.file("none.ini"), u"Macros", 10).size(), 0u);
+    EXPECT_FALSE(dir.exists(u"none.ini"));
+}

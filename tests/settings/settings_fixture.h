@@ -81,6 +81,11 @@ public:
         calls.push_back({false, section, key, buffer, {}});
         return inner_.getString(file, section, key, dflt, buffer);
     }
+    std::vector<platform::ProfileEntry> getSection(const Text& file, const Text& section, size_t valueChars) override
+    {
+        calls.push_back({false, section, {}, valueChars, {}});
+        return inner_.getSection(file, section, valueChars);
+    }
     int getInt(const Text& file, const Text& section, const Text& key, int dflt) override
     {
         calls.push_back({false, section, key, 0, {}});

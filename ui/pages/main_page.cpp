@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 #include "ui/pages/page_text.h"
+#include "ui/picture_cache.h"
 #include "ui/tips.h"
 
 #include <algorithm>
@@ -104,6 +105,28 @@ void MainPage::paintLayer(PagePaint& paint)
     const int v = host_.interaction().imageVariant;
     if (v >= 0 && v <= 2)
         paint.fromDown(main[size_t(FirstVariant + kMarkerOf[v])]);
+}
+
+std::vector<Rect> MainPage::hoverLinked(int region) const
+{
+    const Appearance& look = host_.look();
+    const auto& main = look.skins.main;
+    std::vector<Rect> linked;
+    auto add = [&](int r) {
+        if (r >= 0 && size_t(r) < main.size())
+            linked.push_back(main[size_t(r)].rect());
+    };
+    if (const int b = buttonOfLabel(region); b >= 0) {
+        add(FirstButtonPart + b);
+        if (auto mark = pictureCache().get(look.place.languageFile(u"zhi.png"))) {
+            const int s = look.place.scale;
+            const Size size = mark->size();
+            linked.push_back(Rect::fromXywh(kPresetMark.x * s, kPresetMark.y * s, size.width * s, size.height * s));
+        }
+    } else if (region >= FirstButtonPart && region < FirstButtonPart + keyNum()) {
+        add(FirstButtonLabel + region - FirstButtonPart);
+    }
+    return linked;
 }
 
 void MainPage::paintTexts(PagePaint& paint)

@@ -27,6 +27,7 @@ public:
     void press(int region, Point p) override;
     void paintLayer(PagePaint& paint) override;
     void paintTexts(PagePaint& paint) override;
+    std::vector<Rect> hoverLinked(int region) const override;
 
     int wheelStatus() const { return wheelStatus_; }
 

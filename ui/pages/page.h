@@ -15,6 +15,7 @@
 #include <optional>
 #include <utility>
 #include <span>
+#include <vector>
 
 namespace ui {
 
@@ -86,11 +87,22 @@ public:
     virtual void reloadPresets() = 0;
 };
 
+// Where a region's text was drawn (picture pixels), to repaint it when the
+// text changes with the hover.
+struct RegionText {
+    const SkinRegion* region = nullptr;
+    Rect box;
+};
+
 // What a page paints with: the three pictures (drawing goes onto `normal`,
 // at picture size), the look, and copies by region.
 struct PagePaint {
     SkinPictures& pictures;
     const Appearance& look;
+    // The parts of the picture this paint composes (none: all of it); texts
+    // wholly elsewhere are measured but not drawn.
+    std::span<const Rect> areas{};
+    std::vector<RegionText>* texts = nullptr; // every region text is noted here
 
     platform::Canvas& canvas() { return *pictures.normal; }
     int scale() const { return look.place.scale; }
@@ -130,6 +142,9 @@ public:
     virtual void paintLayer(PagePaint&) {}
     // The page's region texts, after the common texts.
     virtual void paintTexts(PagePaint&) {}
+    // What else the hover of main-table region `region` draws, beyond the
+    // region and its text (window coordinates).
+    virtual std::vector<Rect> hoverLinked(int /*region*/) const { return {}; }
 
     // A private message this page owns; false when it is not one of them.
     virtual bool message(unsigned /*id*/, std::uintptr_t /*wParam*/, std::intptr_t /*lParam*/) { return false; }

@@ -29,7 +29,14 @@ void drawRegionText(PagePaint& paint, const SkinRegion& region, TextView text, c
         break;
     }
     x += style.dx;
-    if (x > 0 || y > 0)
+    if (x <= 0 && y <= 0)
+        return;
+    // Glyphs may reach a little past their advance box (overhangs, italics).
+    const int margin = extent.height / 2 + 2;
+    const Rect box{x - margin, y - 2, x + extent.width + margin, y + extent.height + 2};
+    if (paint.texts)
+        paint.texts->push_back({&region, box});
+    if (touchesAny(box, paint.areas))
         canvas.drawText({x, y}, text);
 }
 
