@@ -85,7 +85,8 @@ screenshot_area key_capture_dialog "$DX" "$DY" 360 200
 compare_with_reference key_capture_dialog 0.03
 click_dialog 112 152 # OK
 wait_for dialog_closed || fail "OK did not close the key capture"
-E2E_WAIT=10 wait_for test "$(first_event_vk "$GROUP_FILE")" = 116 ||
+first_event_is() { [ "$(first_event_vk "$GROUP_FILE")" = "$1" ]; }
+E2E_WAIT=10 wait_for first_event_is 116 ||
     fail "the first event is VK $(first_event_vk "$GROUP_FILE") in the group file, not F5 (116)"
 sleep 0.5
 screenshot_area events_after $((MAIN_X + 462)) $((MAIN_Y + 96)) 300 60

@@ -50,7 +50,7 @@ click_region skin_advance.ini 35
 click_region skin_advance.ini 51
 before=$(reports_with_command 18)
 click_region skin_main.ini 3
-wait_for test "$(reports_with_command 18)" -gt "$((before + 10))" || fail "apply wrote nothing"
+wait_for reports_over 18 "$((before + 10))" || fail "apply wrote nothing"
 sleep 2
 
 dpi_low=$(( 0x$(memory_byte 22) >> 4 ))            # 0x16: third level << 4 | fourth level
@@ -66,13 +66,13 @@ enable=$(( 0x$(memory_byte 25) ))
 
 # Factory reset: config.ini holds the factory configurations again; an apply sends them.
 click_region skin_main.ini 16
-sleep 1
 configurations() { iconv -f UTF-16 -t UTF-8 "$E2E_WORK/app/skins/config/$1" | tr -d '\r' | sed -n '/^\[Config0\]/,$p' | grep -v '^$'; }
-diff <(configurations config.ini) <(configurations configReset.ini) \
-     >"$E2E_ARTIFACTS/reset.diff" || fail "config.ini after the reset differs from configReset.ini"
+reset_saved() { diff <(configurations config.ini) <(configurations configReset.ini) >"$E2E_ARTIFACTS/reset.diff"; }
+# The reset saves on the main thread, after a save of the apply step that may still run.
+E2E_WAIT=20 wait_for reset_saved || fail "config.ini after the reset differs from configReset.ini"
 before=$(reports_with_command 18)
 click_region skin_main.ini 3
-wait_for test "$(reports_with_command 18)" -gt "$((before + 10))" || fail "apply after the reset wrote nothing"
+wait_for reports_over 18 "$((before + 10))" || fail "apply after the reset wrote nothing"
 sleep 2
 [ $(( 0x$(memory_byte 25) & 0x10 )) = 16 ] || fail "level 5 not enabled again after the reset"
 [ "$(memory_byte 30)" = 00 ] || fail "report-rate code $(memory_byte 30) after the reset"

@@ -47,7 +47,7 @@ import -window root "$E2E_ARTIFACTS/colour-dialog-ok.png"
 wait_for test -z "$(dialog_named Color)" || fail "the colour dialog stayed open"
 before=$(reports_with_command 18)
 click_region skin_main.ini 3
-wait_for test "$(reports_with_command 18)" -gt "$((before + 10))" || fail "apply wrote nothing"
+wait_for reports_over 18 "$((before + 10))" || fail "apply wrote nothing"
 sleep 2
 # 0x20..0x22: user colour 0's red, green and blue nibbles (255 → 0, 0 → 15) over the DPI colour's.
 [ "$(memory_byte 32 | cut -c1)" = f ] || fail "user colour 0 red nibble in $(memory_byte 32)"

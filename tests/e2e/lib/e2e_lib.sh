@@ -106,6 +106,9 @@ close_from_outside() { (cd "$E2E_WORK/app" && wine taskkill /im KVX_GMouse.exe >
 
 # Feature reports the mouse received with the given command byte (hex, two digits).
 reports_with_command() { grep -c "^[0-9]* set 07 $1" "$KVX_GMOUSE_SIM_LOG" || true; }
+# True once more than $2 reports of command $1 are in the log (for wait_for:
+# the count is read again on every try).
+reports_over() { [ "$(reports_with_command "$1")" -gt "$2" ]; }
 
 # In section [$1] of the staged config.ini (UTF-16), the first line "$2"
 # becomes "$3".
