@@ -65,13 +65,18 @@ IniFile IniFile::parse(const std::vector<std::uint8_t>& bytes)
         }
         Entry entry;
         const size_t eq = line.find(u'=');
+        // kernel32 keeps a line that starts with '=' only when the key before it
+        // in the section has a name: of a run of nameless keys the first stays.
+        std::vector<Entry>& entries = ini.sections_.back().entries;
+        if (eq == 0 && !entries.empty() && entries.back().name.empty())
+            continue;
         if (eq == Text::npos) {
             entry.name = trimmed(upToNul(line));
         } else {
             entry.name = trimmed(upToNul(TextView(line).substr(0, eq)));
             entry.value = trimmed(upToNul(TextView(line).substr(eq + 1)));
         }
-        ini.sections_.back().entries.push_back(std::move(entry));
+        entries.push_back(std::move(entry));
     }
     return ini;
 }
