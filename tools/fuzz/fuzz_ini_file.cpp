@@ -2,6 +2,7 @@
 // after the second write, and a key written reads back while the other keys
 // keep their values.
 #include "platform/headless/ini_file.h"
+#include "platform/headless/profile_headless.h"
 #include "tools/fuzz/fuzz_support.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -84,5 +85,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::check(reread.find(section, key) == platform::headless::trimmed(value), "a written key survives the file");
     reread.removeKey(section, other);
     reread.removeSection(other);
+
+    // The profile edits the parse it holds in place for plain writes: what it
+    // then reads must be what a fresh read of the file gives.
+    fuzz::World world;
+    const Text path = u"C:\\kvx\\a.ini";
+    world.files.writeFile(path, bytes);
+    platform::headless::HeadlessProfile held(world.files);
+    const Text keys[] = {key, other, u"CurConfig"};
+    for (const Text& k : keys)
+        held.writeString(path, section, k, value);
+    held.writeString(path, u"Init", u"CurConfig", u"2");
+    platform::headless::HeadlessProfile fresh(world.files);
+    for (const Text& s : {section, Text(u"Init")})
+        for (const Text& k : keys)
+            fuzz::check(held.getString(path, s, k, u"-", 64) == fresh.getString(path, s, k, u"-", 64),
+                        "the profile reads what the file holds after its writes");
     return 0;
 }
