@@ -15,6 +15,7 @@
 #include "platform/platform.h"
 #include "settings/button_catalogue.h"
 #include "settings/config_files.h"
+#include "ui/pages/macro_page.h"
 #include "ui/tips.h"
 
 namespace app {
@@ -128,9 +129,7 @@ bool CKVX_GMouseDlg::onInitDialog()
     startup().hideAtStart = commandLineAsksHide(platform::os().process->commandLine());
 
     // 15. Game presets.
-    if (!macro::loadPresets(*presets_, paths().dataRoot + look.place.languageFolder, look.language))
-        platform::os().windows->messageBox(this, macro::kPresetFileMissingText, ui::programName());
-    playbackContext().setMacroSources(presets_.get(), paths().macroFolder, look.language);
+    loadPresets();
 
     // 16. Software-macro mode hands the macro buttons to the program.
     settings::ConfigStore& s = store();
@@ -174,8 +173,18 @@ void CKVX_GMouseDlg::loadMacros()
     Paths& p = paths();
     const int language = look_->language;
     p.setMacroFolders(language);
+    // Another language's folder holds other groups: none of them starts opened.
+    library_->opened.fill(false);
     macro::openLibrary(*library_, p.macroFolder, language);
     macro::loadBuiltIn(*builtIns_, macro::joinPath(p.configFolder, kBuiltInMacros), language);
+}
+
+void CKVX_GMouseDlg::loadPresets()
+{
+    const ui::Appearance& look = *look_;
+    if (!macro::loadPresets(*presets_, paths().dataRoot + look.place.languageFolder, look.language))
+        platform::os().windows->messageBox(this, macro::kPresetFileMissingText, ui::programName());
+    playbackContext().setMacroSources(presets_.get(), paths().macroFolder, look.language);
 }
 
 void CKVX_GMouseDlg::initialDownload()
@@ -393,6 +402,16 @@ void CKVX_GMouseDlg::onPowerBroadcast(unsigned)
 
 bool CKVX_GMouseDlg::preTranslateMessage(const platform::Message& m)
 {
+    // A left click in the window or in the macro page's lists ends the
+    // macro page's menus; one in the menus themselves is their choice.
+    if (m.id == platform::msg::LButtonUp && interaction().page == ui::kMacroPage && popups_.isOpen()) {
+        const int open = popups_.menu()->spec().id;
+        const bool pageMenu =
+            open == ui::menus::kind::Library || open == ui::menus::kind::MacroRow || open == ui::menus::kind::Event;
+        const auto& macroPage = static_cast<const ui::MacroPage&>(page(ui::kMacroPage));
+        if (pageMenu && (m.window == handle() || macroPage.ownsControl(m.window)))
+            closePopup();
+    }
     return interaction().recording && page(ui::kMacroPage).recordingMessage(m);
 }
 

@@ -76,6 +76,7 @@ public:
     macro::LibraryPlace macroPlace() const override;
     void clearDanglingMacroReferences() override;
     std::pair<int, int> macroMemory() override;
+    void reloadPresets() override;
     macro::PresetTable& presets() { return *presets_; }
     macro::BuiltInTable& builtIns() { return *builtIns_; }
     PageState& pages() { return pages_; }
@@ -128,6 +129,7 @@ private:
 
     void readStartupAndConfigurations();
     void loadMacros();
+    void loadPresets();
     void initialDownload();
     // Changes the device threads reported, done here on the main thread.
     void configurationChangedByMouse(int config);

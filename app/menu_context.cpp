@@ -3,6 +3,8 @@
 #include "app/main_dialog.h"
 #include "app/paths.h"
 
+#include <algorithm>
+
 namespace app {
 
 MenuOpening menuOpening(const ui::PopupRequest& request)
@@ -22,6 +24,14 @@ MenuOpening menuOpening(const ui::PopupRequest& request)
     case ui::PopupKind::EffectMenu: o.kind = kind::LightingEffect; break;
     case ui::PopupKind::ReactionTypeMenu: o.kind = kind::ReactionType; break;
     case ui::PopupKind::InsertMenu: o.kind = kind::Insert; break;
+    case ui::PopupKind::LibraryMenu:
+    case ui::PopupKind::MacroRowMenu:
+    case ui::PopupKind::EventMenu:
+    case ui::PopupKind::LightingModeMenu:
+    case ui::PopupKind::ColourMenu:
+        o.kind = ui::menuKindAtCursor(request.kind);
+        o.ledBlock = request.ledBlock;
+        break;
     }
     return o;
 }
@@ -46,6 +56,14 @@ ui::menus::MenuContext menuContext(CKVX_GMouseDlg& dlg, const MenuOpening& openi
     c.target.store = &s;
     c.target.editedButton = opening.kind == ui::menus::kind::Button ? opening.button : -1;
     c.target.reactionButton = opening.kind == ui::menus::kind::ReactionType ? opening.button : -1;
+    // The value menus change the LED block of the event selected in the current macro.
+    if (opening.ledBlock >= 0 && opening.ledBlock < macro::kBlockCount) {
+        macro::Library& lib = dlg.library();
+        auto& block = lib.table[size_t(std::clamp(lib.currentMacro, 0, macro::kMaxMacrosPerGroup - 1))]
+                          .ledBlock[opening.ledBlock];
+        c.target.ledMode = &block[4];
+        c.target.ledColour = &block[5];
+    }
     c.target.macroFolder = paths().macroFolder;
     c.target.language = dlg.appearance().language;
     return c;

@@ -13,6 +13,7 @@ struct MenuOpening {
     int kind = ui::menus::kind::Empty;
     bool withLanguageList = false; // the language menu of common region 4
     int button = -1;               // the button of a button or reaction type menu
+    int ledBlock = -1;             // the LED block the lighting mode and colour menus change
 };
 
 // The menu a region's popup request stands for.

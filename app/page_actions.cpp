@@ -30,12 +30,14 @@ std::intptr_t CKVX_GMouseDlg::onMenuChosen(std::uintptr_t which, std::intptr_t r
         const std::intptr_t position = row - 1;
         if (position >= 0 && position < std::intptr_t(ui::kOfferedLanguages.size())) {
             const int language = ui::kOfferedLanguages[size_t(position)];
+            page().languageChanging();
             look_->applyLanguage(language, paths().configFile);
             startup().language = language;
             loadMacros();
             playbackContext().setMacroSources(presets_.get(), paths().macroFolder, language);
             setText(startup().productNameEn);
             trackCurrentPage();
+            page().languageChanged();
         }
         in.languageMenuOpen = false;
     }
@@ -128,10 +130,13 @@ void CKVX_GMouseDlg::openPopup(const ui::PopupRequest& request)
     q.geometry.clientOrigin = clientToScreen({0, 0});
     q.geometry.scale = look_->place.scale;
     q.geometry.fullScreenHeight = platform::os().windows->fullScreenHeight();
-    lastPopup_ = q;
     const MenuOpening opening = menuOpening(q);
     ui::menus::MenuContext context = menuContext(*this, opening);
     const platform::Size own = ui::menus::PopupMenus::sizeOf(opening.kind, context);
+    // The menus at the cursor take their width from the library menu's picture.
+    if (ui::opensAtCursor(q.kind))
+        q.libraryMenuWidth = ui::menus::PopupMenus::sizeOf(ui::menus::kind::Library, context).width;
+    lastPopup_ = q;
     if (popups_.open(opening.kind, std::move(context), ui::placePopup(q, own)))
         interaction().popupOpen = true;
 }
@@ -196,6 +201,8 @@ void CKVX_GMouseDlg::clearDanglingMacroReferences()
 {
     device::clearInvalidMacroReferences(store(), downloadSources().macros);
 }
+
+void CKVX_GMouseDlg::reloadPresets() { loadPresets(); }
 
 std::pair<int, int> CKVX_GMouseDlg::macroMemory()
 {

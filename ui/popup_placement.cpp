@@ -1,6 +1,20 @@
 #include "ui/popup_placement.h"
 
+#include "ui/menus/menu_model.h"
+
 namespace ui {
+
+int menuKindAtCursor(PopupKind k)
+{
+    switch (k) {
+    case PopupKind::LibraryMenu: return menus::kind::Library;
+    case PopupKind::MacroRowMenu: return menus::kind::MacroRow;
+    case PopupKind::EventMenu: return menus::kind::Event;
+    case PopupKind::LightingModeMenu: return menus::kind::LightingMode;
+    case PopupKind::ColourMenu: return menus::kind::Colour;
+    default: return menus::kind::Empty;
+    }
+}
 
 Rect placePopup(const PopupRequest& q, Size ownSize)
 {
@@ -33,6 +47,13 @@ Rect placePopup(const PopupRequest& q, Size ownSize)
     case PopupKind::InsertMenu:
         return Rect::fromXywh(g.window.left + r.x + r.width, g.window.top + r.y, ownSize.width * s,
                               ownSize.height * s);
+    case PopupKind::LibraryMenu:
+    case PopupKind::MacroRowMenu:
+    case PopupKind::EventMenu:
+    case PopupKind::LightingModeMenu:
+    case PopupKind::ColourMenu:
+        return menus::contextMenuRect(menuKindAtCursor(q.kind), q.cursor, q.valueListLeft, q.libraryMenuWidth,
+                                      ownSize.width, s);
     }
     return {};
 }

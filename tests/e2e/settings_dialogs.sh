@@ -10,7 +10,6 @@ wait_for main_visible || fail "the main window did not appear"
 wait_for test -s "$KVX_GMOUSE_SIM" || fail "the initial download did not reach the mouse"
 sleep 1
 
-dialog_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
 # Clicks a region until the dialog `title` shows (a click right after another
 # dialog closed may be taken by Wine for the activation).
 open_dialog_with() {
@@ -19,22 +18,6 @@ open_dialog_with() {
         E2E_WAIT=5 wait_for dialog_named "$2" >/dev/null && return 0
     done
     fail "region $1 did not open the $2 dialog"
-}
-# Types into the focused control of the dialog `title`, then presses Return there.
-answer_dialog() {
-    local title=$1 text=$2 wid
-    E2E_WAIT=20 wait_for dialog_named "$title" >/dev/null || {
-        import -window root "$E2E_ARTIFACTS/no-dialog.png"
-        xdotool search --onlyvisible --name . getwindowname %@ >"$E2E_ARTIFACTS/windows.txt" 2>&1 || true
-        fail "no $title dialog"
-    }
-    wid=$(dialog_named "$title")
-    # Without a window manager only activation gives the dialog the keyboard.
-    xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid" 2>/dev/null || true
-    sleep 0.5
-    xdotool type --delay 20 "$text"
-    xdotool key Return
-    sleep 1
 }
 
 # LED page, first user colour: pure green chosen in the colour dialog.
@@ -75,7 +58,6 @@ sleep 2
 # Export, then import the exported file: config.ini stays as it was.
 config="$E2E_WORK/app/skins/config/config.ini"
 cp "$config" "$E2E_WORK/before.ini"
-winpath() { echo "Z:$1" | tr / '\\'; }
 open_dialog_with 15 "Save As"
 answer_dialog "Save As" "$(winpath "$E2E_WORK/exported.ini")"
 wait_for test -s "$E2E_WORK/exported.ini" || fail "nothing was exported"

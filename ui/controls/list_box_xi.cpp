@@ -92,6 +92,20 @@ void ListBoxXI::setRedraw(bool on)
         native_->setRedraw(on);
 }
 
+int ListBoxXI::rowAt(platform::Point p) const
+{
+    if (!native_)
+        return -1;
+    for (int row = std::max(native_->topRow(), 0); row < native_->count(); ++row) {
+        const platform::Rect r = native_->rowRect(row);
+        if (r.top > p.y)
+            break;
+        if (p.y < r.bottom)
+            return row;
+    }
+    return -1;
+}
+
 platform::RowPaint ListBoxXI::paintRow(int row, const platform::Rect& rect, bool selected)
 {
     platform::RowPaint p;

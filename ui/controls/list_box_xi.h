@@ -48,6 +48,8 @@ public:
     int selection() const;
     void select(int index);
     void setRedraw(bool on);
+    // The row under a point of the list's client area; -1 below the last row.
+    int rowAt(platform::Point p) const;
 
     // Starts editing the selected row in place (as character code 1 does).
     void startEdit() { onChar(1); }

@@ -68,8 +68,14 @@ void MacroPage::shown()
     repeat_.create(w, kRepeatBoxId, t.macEdit[2], font);
     library_.selectionChanged = [this] { librarySelectionChanged(); };
     events_.selectionChanged = [this] { eventSelectionChanged(); };
-    values_.selectionChanged = [this] { valueRow_ = values_.selection(); };
+    values_.selectionChanged = [this] {
+        host_.closePopup();
+        valueRow_ = values_.selection();
+    };
     values_.doubleClicked = [this] { valueDoubleClicked(); };
+    library_.rightButtonUp = [this](Point p) { libraryRightClick(p); };
+    events_.rightButtonUp = [this](Point p) { eventRightClick(p); };
+    values_.rightButtonUp = [this](Point p) { valueRightClick(p); };
     repeat_.changed = [this] { repeatChanged(); };
 
     // The names of every group, as the files hold them now.
@@ -174,7 +180,16 @@ bool MacroPage::message(unsigned id, std::uintptr_t wParam, std::intptr_t lParam
     case msg::LedEventValues1:
     case msg::LedEventValues2:
     case msg::LedEventValues3:
-        showLedValues();
+        // A value chosen in a value menu is kept like a value typed into the list.
+        if (editor_ && library_.exists()) {
+            if (macroRowSelected())
+                tell(editor_->saveCurrent());
+            showLedValues();
+            values_.select(valueRow_);
+        }
+        return true;
+    case msg::MacroFileAction:
+        libraryFileAction(int(wParam));
         return true;
     default:
         return false;
@@ -259,7 +274,6 @@ void MacroPage::librarySelectionChanged()
     if (recorder_.running())
         cancelRecording();
     const macro::LibraryRow r = rows_[size_t(row)];
-    const bool macroWasSelected = old > 0 && size_t(old) < rows_.size() && !rows_[size_t(old)].isGroup;
     events_.empty();
     if (r.isGroup) {
         lib.opened[size_t(r.group)] = !lib.opened[size_t(r.group)];
@@ -271,16 +285,23 @@ void MacroPage::librarySelectionChanged()
         repeat_.enable(false);
         return;
     }
-    if (macroWasSelected && repeat_.isEnabled() && row != old) {
-        editor_->current().repeatCount = std::uint16_t(std::clamp(text::toInt(repeat_.text()), 0, 1000));
-        tell(editor_->saveCurrent());
-    }
+    saveShownMacro(row);
     macro::makeGroupCurrent(lib, host_.macroPlace(), r.group);
     lib.currentMacro = r.macro;
     librarySelection_ = row;
     eventRow_ = 0;
     refreshEvents();
     updateRepeatBox();
+}
+
+void MacroPage::saveShownMacro(int newRow)
+{
+    const int old = librarySelection_;
+    const bool macroWasShown = old > 0 && size_t(old) < rows_.size() && !rows_[size_t(old)].isGroup;
+    if (macroWasShown && repeat_.isEnabled() && newRow != old) {
+        editor_->current().repeatCount = std::uint16_t(std::clamp(text::toInt(repeat_.text()), 0, 1000));
+        tell(editor_->saveCurrent());
+    }
 }
 
 void MacroPage::startRecording(const macro::LibraryRow& row)
@@ -454,6 +475,144 @@ void MacroPage::importGroup(const Text& file)
 
 void MacroPage::exportGroup(const Text& file) { tell(macro::exportGroup(host_.library(), host_.macroPlace(), file)); }
 
+void MacroPage::importGroupFromDialog()
+{
+    if (auto file = platform::os().fileDialog->chooseFileToOpen(fileOptions(host_.macroPlace().macroFolder, false)))
+        importGroup(*file);
+}
+
+void MacroPage::exportGroupFromDialog()
+{
+    if (auto file = platform::os().fileDialog->chooseFileToSave(fileOptions(host_.macroPlace().macroFolder, false)))
+        exportGroup(*file);
+}
+
+void MacroPage::resetLibrary()
+{
+    if (recorder_.running())
+        cancelRecording();
+    tell(macro::resetLibrary(host_.library(), host_.macroPlace()));
+    events_.empty();
+    values_.empty();
+    afterLibraryChange({}, 0);
+}
+
+void MacroPage::libraryFileAction(int which)
+{
+    host_.closePopup();
+    switch (which) {
+    case 1:
+        importGroupFromDialog();
+        break;
+    case 2:
+        if (host_.library().groupCount <= 0)
+            showTip(macro::tip::Failed);
+        else
+            exportGroupFromDialog();
+        break;
+    case 3:
+        resetLibrary();
+        host_.reloadPresets();
+        break;
+    default:
+        break;
+    }
+}
+
+bool MacroPage::ownsControl(platform::WindowHandle h) const
+{
+    for (const ListBoxXI* list : {&library_, &events_, &values_})
+        if (list->native() && list->native()->handle() == h)
+            return true;
+    return repeat_.native() && repeat_.native()->handle() == h;
+}
+
+void MacroPage::openAtCursor(PopupKind kind, Point inList, int ledBlock)
+{
+    PopupRequest q;
+    q.kind = kind;
+    q.cursor = platform::os().windows->cursorPos();
+    // The cursor is where the list saw the release, so the list's client area starts here.
+    q.valueListLeft = q.cursor.x - inList.x;
+    q.ledBlock = ledBlock;
+    host_.openPopup(q);
+}
+
+void MacroPage::libraryRightClick(Point p)
+{
+    host_.closePopup();
+    if (recorder_.running())
+        return;
+    const int row = library_.rowAt(p);
+    const bool onRow = row >= 0 && size_t(row) < rows_.size();
+    if (onRow && row != library_.selection()) {
+        // The menu acts on the clicked row: it becomes the selected one, its group and macro the current ones.
+        saveShownMacro(row);
+        library_.select(row);
+        librarySelection_ = row;
+        macro::makeGroupCurrent(host_.library(), host_.macroPlace(), rows_[size_t(row)].group);
+        showRow(row);
+    }
+    openAtCursor(onRow && !rows_[size_t(row)].isGroup ? PopupKind::MacroRowMenu : PopupKind::LibraryMenu, p);
+}
+
+void MacroPage::eventRightClick(Point p)
+{
+    host_.closePopup();
+    if (recorder_.running() || !macroRowSelected())
+        return;
+    const int row = events_.rowAt(p);
+    const macro::MacroRecord& m = editor_->current();
+    if (row < 0 || row / 2 >= m.eventCount)
+        return;
+    events_.select(row);
+    eventRow_ = row;
+    showLedValues();
+    // Pause items and LED events have nothing to modify on their own row.
+    const std::uint8_t code = m.code[row / 2];
+    if (row % 2 == 1 || (code != 0 && code != macro::kind::Led))
+        openAtCursor(PopupKind::EventMenu, p);
+}
+
+void MacroPage::valueRightClick(Point p)
+{
+    host_.closePopup();
+    if (recorder_.running())
+        return;
+    const int v = values_.rowAt(p);
+    const macro::MacroRecord& m = editor_->current();
+    const int e = std::max(events_.selection(), 0) / 2;
+    if (v < 0 || e >= m.eventCount || m.code[e] != macro::kind::Led || m.param[e].x >= macro::kBlockCount)
+        return;
+    values_.select(v);
+    valueRow_ = v;
+    const int block = m.param[e].x;
+    const int shownMode = m.ledBlock[block][4];
+    if (v == 0)
+        openAtCursor(PopupKind::LightingModeMenu, p, block);
+    else if (v == 1 && shownMode != 6 && shownMode != 7)
+        openAtCursor(PopupKind::ColourMenu, p, block);
+}
+
+void MacroPage::languageChanging()
+{
+    if (!editor_ || !library_.exists())
+        return;
+    if (recorder_.running())
+        cancelRecording();
+    if (macroRowSelected())
+        tell(editor_->saveCurrent());
+}
+
+void MacroPage::languageChanged()
+{
+    // The lists start again from the new language's library, with its fonts.
+    if (!library_.exists())
+        return;
+    hidden();
+    shown();
+}
+
 void MacroPage::menuChoice(int menu, int item)
 {
     if (!editor_)
@@ -521,24 +680,18 @@ void MacroPage::menuChoice(int menu, int item)
             afterLibraryChange({}, 0);
             return;
         case libitem::Reset:
-            tell(macro::resetLibrary(lib, place));
-            events_.empty();
-            values_.empty();
-            afterLibraryChange({}, 0);
+            resetLibrary();
             return;
         case libitem::Rename:
             if (!rows_.empty())
                 library_.startEdit();
             return;
         case libitem::ImportGroup:
-            if (auto file = dialogs.chooseFileToOpen(fileOptions(place.macroFolder, false)))
-                importGroup(*file);
+            importGroupFromDialog();
             return;
         case libitem::ExportGroup:
-            if (rows_.empty())
-                return;
-            if (auto file = dialogs.chooseFileToSave(fileOptions(place.macroFolder, false)))
-                exportGroup(*file);
+            if (!rows_.empty())
+                exportGroupFromDialog();
             return;
         case libitem::ImportMacro:
             break;

@@ -42,6 +42,8 @@ public:
     bool message(unsigned id, std::uintptr_t wParam, std::intptr_t lParam) override;
     std::span<const Rect> controlRects() const override { return controlRects_; }
     bool recordingMessage(const platform::Message& m) override;
+    void languageChanging() override;
+    void languageChanged() override;
 
     // The page's parts, for the main window's tests.
     ListBoxXI& libraryList() { return library_; }
@@ -56,6 +58,11 @@ public:
     // Import and export files come from the file dialogs of the main window.
     void importGroup(const Text& file);
     void exportGroup(const Text& file);
+    // Import (1), export (2) or reset (3) of the library, as the main window's
+    // message asks; the page need not be shown.
+    void libraryFileAction(int which);
+    // Whether a window is one of the page's lists or its repeat box.
+    bool ownsControl(platform::WindowHandle h) const;
 
 private:
     macro::ItemTexts itemTexts() const;
@@ -76,6 +83,19 @@ private:
     void repeatChanged();
     void listEdited(int row, int list);
     void afterLibraryChange(const macro::Outcome& o, int selectRow);
+    void importGroupFromDialog();
+    void exportGroupFromDialog();
+    void resetLibrary();
+
+    // Right clicks in the lists (points in the list's client area) open the
+    // menus at the cursor.
+    void libraryRightClick(Point p);
+    void eventRightClick(Point p);
+    void valueRightClick(Point p);
+    void openAtCursor(PopupKind kind, Point inList, int ledBlock = -1);
+    // Before another row is shown: the repeat count of the macro row shown
+    // until now goes into its record and the record into its file.
+    void saveShownMacro(int newRow);
 
     void startRecording(const macro::LibraryRow& row);
     // Keeps the recorded events and saves the macro.

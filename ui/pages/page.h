@@ -82,6 +82,8 @@ public:
     virtual void clearDanglingMacroReferences() = 0;
     // Bytes the macros of the configuration set need in the mouse, and what it has.
     virtual std::pair<int, int> macroMemory() = 0;
+    // Reads the game presets of the current language again.
+    virtual void reloadPresets() = 0;
 };
 
 // What a page paints with: the three pictures (drawing goes onto `normal`,
@@ -133,6 +135,10 @@ public:
     virtual bool message(unsigned /*id*/, std::uintptr_t /*wParam*/, std::intptr_t /*lParam*/) { return false; }
     // A message of the window's loop while a macro is recorded; true when consumed.
     virtual bool recordingMessage(const platform::Message&) { return false; }
+    // Around a change of the interface language (texts, skins and the macro
+    // folder change between the two), for the page shown.
+    virtual void languageChanging() {}
+    virtual void languageChanged() {}
     // Parts of the window its child controls cover, left out of repaints.
     virtual std::span<const Rect> controlRects() const { return {}; }
 

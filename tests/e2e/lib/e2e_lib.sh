@@ -200,3 +200,39 @@ drag_from_to() {
     xdotool mouseup 1
     sleep 0.3
 }
+
+# --- menus and dialogs ---
+visible() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+gone() { ! visible "$1"; }
+# Geometry of a visible window by its exact title, as PREFIX_X, PREFIX_Y, PREFIX_WIDTH, PREFIX_HEIGHT.
+geometry_of() {
+    local wid
+    wid=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
+    [ -n "$wid" ] || return 1
+    eval "$(xdotool getwindowgeometry --shell "$wid" | sed -n "s/^\(X\|Y\|WIDTH\|HEIGHT\)=/$2_\1=/p")"
+}
+# Row r (from 1) of a menu window whose rows are h pixels tall: menu_row_at PREFIX r h.
+menu_row_at() { xdotool mousemove --sync $(($1_X + 40)) $(($1_Y + ($2 - 1) * $3 + $3 / 2)); sleep 0.4; }
+click_here() { xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; sleep 0.5; }
+# A part of the screen: name, x, y, width, height.
+screenshot_area() { import -window root -crop "$4x$5+$2+$3" +repage "$E2E_ARTIFACTS/$1.png"; }
+
+# A file dialog's path for a file of the host.
+winpath() { echo "Z:$1" | tr / '\\'; }
+dialog_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
+# Types into the focused control of the dialog `title`, then presses Return there.
+answer_dialog() {
+    local title=$1 text=$2 wid
+    E2E_WAIT=20 wait_for dialog_named "$title" >/dev/null || {
+        import -window root "$E2E_ARTIFACTS/no-dialog.png"
+        xdotool search --onlyvisible --name . getwindowname %@ >"$E2E_ARTIFACTS/windows.txt" 2>&1 || true
+        fail "no $title dialog"
+    }
+    wid=$(dialog_named "$title")
+    # Without a window manager only activation gives the dialog the keyboard.
+    xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid" 2>/dev/null || true
+    sleep 0.5
+    xdotool type --delay 20 "$text"
+    xdotool key Return
+    sleep 1
+}
