@@ -32,7 +32,7 @@ private:
         // save of many keys would otherwise parse the whole file at each key).
         std::optional<bool> writesBack;
     };
-    static constexpr size_t kHeldFiles = 4; // a save's copy, the file, the one compared with it...
+    static constexpr size_t kHeldFiles = 4; // a save's copy and its file, and what is read beside them
 
     Held& parsed(const Text& file, std::vector<std::uint8_t>&& bytes);
     void forget(const Text& file);
