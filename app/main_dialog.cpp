@@ -163,7 +163,7 @@ void CKVX_GMouseDlg::readStartupAndConfigurations()
     settings::ConfigStore& s = store();
     settings::readButtonCatalogue(s, p.configFile);
     for (int c = 0; c < settings::kConfigurations; ++c)
-        settings::loadConfiguration(s, p.configFolder, c, false, start.language);
+        ui::showTipIfAny(settings::tipFor(settings::loadConfiguration(s, p.configFolder, c, false, start.language)));
     settings::setCurrentConfiguration(s, start.currentConfig);
     setText(windowTitle());
 }
@@ -175,8 +175,9 @@ void CKVX_GMouseDlg::loadMacros()
     p.setMacroFolders(language);
     // Another language's folder holds other groups: none of them starts opened.
     library_->opened.fill(false);
-    macro::openLibrary(*library_, p.macroFolder, language);
-    macro::loadBuiltIn(*builtIns_, macro::joinPath(p.configFolder, kBuiltInMacros), language);
+    ui::showTipIfAny(macro::openLibrary(*library_, p.macroFolder, language));
+    if (!macro::loadBuiltIn(*builtIns_, macro::joinPath(p.configFolder, kBuiltInMacros), language))
+        ui::showTip(macro::tip::FileMissing);
 }
 
 void CKVX_GMouseDlg::loadPresets()
@@ -193,7 +194,7 @@ void CKVX_GMouseDlg::initialDownload()
     if (device::connection().model() == device::Model0) {
         // The second model starts from the factory settings.
         ui::showTip(2);
-        settings::factoryReset(store(), paths().configFolder, language);
+        ui::showTips(settings::factoryReset(store(), paths().configFolder, language));
         redraw();
         settings::setCurrentConfiguration(store(), 0);
         workers_->runOnce([this, sources = downloadSources()] { showDownloadTips(device_.download(sources)); });
@@ -290,6 +291,9 @@ void CKVX_GMouseDlg::endOpenSubDialogs(std::intptr_t result)
 {
     if (ui::WarningDlg* open = warnings_->openModal())
         open->endDialog(result);
+    // A key capture would otherwise keep the keyboard until someone closed it.
+    if (ui::CaptureDialog* capture = ui::CaptureDialog::openCapture())
+        capture->cancel();
 }
 
 void CKVX_GMouseDlg::Close()
@@ -318,6 +322,8 @@ const CKVX_GMouseDlg::Route CKVX_GMouseDlg::kRoutes[] = {
     {ui::msg::DpiFromMouse, &CKVX_GMouseDlg::onDpiFromMouse},
     {ui::msg::SaveAdjusted, &CKVX_GMouseDlg::onSaveAdjusted},
     {ui::msg::ShowQueuedTips, &CKVX_GMouseDlg::onShowQueuedTips},
+    {ui::msg::OpenShortcutCapture, &CKVX_GMouseDlg::onOpenShortcutCapture},
+    {ui::msg::ShortcutCaptured, &CKVX_GMouseDlg::onShortcutCaptured},
 };
 
 std::intptr_t CKVX_GMouseDlg::onMessage(unsigned id, std::uintptr_t wParam, std::intptr_t lParam)

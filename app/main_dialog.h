@@ -13,6 +13,7 @@
 #include "settings/config_files.h"
 #include "settings/config_store.h"
 #include "ui/appearance.h"
+#include "ui/dialogs/capture_dialog.h"
 #include "ui/menus/skinned_menu.h"
 #include "ui/messages.h"
 #include "ui/paged_window.h"
@@ -129,6 +130,7 @@ private:
 
     void readStartupAndConfigurations();
     void loadMacros();
+    // The game presets of the current language folder, and the players' copy of them.
     void loadPresets();
     void initialDownload();
     // Changes the device threads reported, done here on the main thread.
@@ -155,6 +157,10 @@ private:
     std::intptr_t onConfigFromMouse(std::uintptr_t config, std::intptr_t);
     std::intptr_t onDpiFromMouse(std::uintptr_t level, std::intptr_t);
     std::intptr_t onSaveAdjusted(std::uintptr_t, std::intptr_t);
+    // Row 10 of the button menu: the key-combination capture of its button.
+    std::intptr_t onOpenShortcutCapture(std::uintptr_t, std::intptr_t);
+    // The capture's combination (wParam button × 256 + main key VK, lParam its text) becomes the button's.
+    std::intptr_t onShortcutCaptured(std::uintptr_t buttonAndKey, std::intptr_t combinationText);
     std::intptr_t onShowQueuedTips(std::uintptr_t, std::intptr_t)
     {
         tips_->showQueued();

@@ -8,6 +8,7 @@
 #include "platform/atomic_save.h"
 #include "platform/platform.h"
 #include "settings/config_files.h"
+#include "ui/tips.h"
 
 namespace app {
 
@@ -36,7 +37,7 @@ void CKVX_GMouseDlg::configurationChangedByMouse(int config)
     settings::ConfigStore& s = store();
     settings::setCurrentConfiguration(s, config);
     platform::writeKeyAtomically(paths().configFile, u"Init", u"CurConfig", text::fromInt(config));
-    settings::loadConfiguration(s, paths().configFolder, config, false, look_->language);
+    ui::showTipIfAny(settings::tipFor(settings::loadConfiguration(s, paths().configFolder, config, false, look_->language)));
     redraw();
 }
 
@@ -73,11 +74,13 @@ void CKVX_GMouseDlg::saveAdjustedMacros()
             macro::saveMacro(*file, lib.table, lib.currentGroupMacroCount, item, look_->language);
         } else {
             auto table = std::make_unique<macro::GroupTable>();
-            const int count = macro::loadGroup(*table, *file, look_->language);
-            if (item >= count)
+            const std::optional<int> count = macro::loadGroup(*table, *file, look_->language);
+            if (!count)
+                ui::showTip(macro::tip::FileMissing);
+            if (!count || item >= *count)
                 continue;
             (*table)[size_t(item)] = adjusted.record;
-            macro::saveMacro(*file, *table, count, item, look_->language);
+            macro::saveMacro(*file, *table, *count, item, look_->language);
         }
     }
 }

@@ -11,7 +11,9 @@
 #include "device/device_functions.h"
 #include "macro/macro_file.h"
 #include "platform/platform.h"
+#include "settings/shortcut_capture.h"
 #include "ui/dialog_gun.h"
+#include "ui/dialogs/shortcut_get_key.h"
 #include "ui/macro_item_texts.h"
 #include "ui/tips.h"
 
@@ -34,7 +36,8 @@ std::intptr_t CKVX_GMouseDlg::onMenuChosen(std::uintptr_t which, std::intptr_t r
             look_->applyLanguage(language, paths().configFile);
             startup().language = language;
             loadMacros();
-            playbackContext().setMacroSources(presets_.get(), paths().macroFolder, language);
+            // Each language folder has its own PUBG.dat: the dialog saves into the new one.
+            loadPresets();
             setText(startup().productNameEn);
             trackCurrentPage();
             page().languageChanged();
@@ -99,19 +102,23 @@ settings::SettingsFileContext CKVX_GMouseDlg::settingsFiles() const
 
 void CKVX_GMouseDlg::importSettings()
 {
-    if (settings::importSettingsFile(store(), settingsFiles()) == settings::ImportResult::Imported)
+    const settings::ImportOutcome imported = settings::importSettingsFile(store(), settingsFiles());
+    ui::showTips(settings::tipsFor(imported));
+    if (imported == settings::ImportResult::Imported)
         redraw();
 }
 
 void CKVX_GMouseDlg::exportSettings()
 {
-    if (settings::exportSettingsFile(settingsFiles()) == settings::ExportResult::Exported)
+    const settings::ExportResult exported = settings::exportSettingsFile(settingsFiles());
+    ui::showTipIfAny(settings::tipFor(exported));
+    if (exported == settings::ExportResult::Exported)
         redraw();
 }
 
 void CKVX_GMouseDlg::factoryReset()
 {
-    settings::factoryReset(store(), paths().configFolder, look_->language);
+    ui::showTips(settings::factoryReset(store(), paths().configFolder, look_->language));
     redraw();
 }
 
@@ -164,6 +171,32 @@ std::intptr_t CKVX_GMouseDlg::openPresetDialog()
 {
     ui::CDialogGun dialog(*look_, *presets_, paths().dataRoot + look_->place.languageFolder);
     return dialog.doModal(this);
+}
+
+std::intptr_t CKVX_GMouseDlg::onOpenShortcutCapture(std::uintptr_t, std::intptr_t)
+{
+    // The button the menu edited; the menu has closed but its choice target stays.
+    const int button = popups_.context().target.editedButton;
+    settings::ConfigStore& s = store();
+    if (button < 0 || button >= std::min(s.catalogue.keyNum, settings::kButtons))
+        return 0;
+    const settings::ButtonSlot& slot = s.buttons[size_t(settings::currentConfiguration(s))][size_t(button)];
+    ui::CShortcutGetKey dialog(*look_, text(), button, slot.functionCode, slot.shortcutText);
+    dialog.doModal(this);
+    return 0;
+}
+
+std::intptr_t CKVX_GMouseDlg::onShortcutCaptured(std::uintptr_t buttonAndKey, std::intptr_t combinationText)
+{
+    const auto* combination = reinterpret_cast<const Text*>(combinationText);
+    if (!combination)
+        return 0;
+    const int button = int(buttonAndKey / 256);
+    const int mainVk = int(buttonAndKey % 256);
+    const Text shortcut = settings::shortcutText(settings::combinationFromCapture(*combination, mainVk));
+    settings::assignKeyCombination(store(), button, shortcut, true, look_->language);
+    redraw();
+    return 0;
 }
 
 settings::FunctionNames& CKVX_GMouseDlg::functionNames()

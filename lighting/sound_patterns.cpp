@@ -95,8 +95,8 @@ void PatternPlayer::passBar()
             send(effects::bar(n));
             wait(unsigned(392 / (p - 1)));
             if (!displayOn.load()) {
-                send(effects::barOff());
-                break;
+                handBack(k);
+                return;
             }
         }
     }
@@ -108,8 +108,8 @@ void PatternPlayer::passBar()
             wait(pace);
             send(effects::bar(n));
             if (!displayOn.load()) {
-                send(effects::barOff());
-                break;
+                handBack(k);
+                return;
             }
         }
         if (k >= 7)
@@ -118,10 +118,20 @@ void PatternPlayer::passBar()
     previousStep_ = k;
     if (level_.current() > 1 && level_.step() > 0)
         return;
-    wait(240);
-    send(effects::pulse());
-    wait(240);
-    send(effects::bar(0));
+    // Once the switch is off the main window sends the stored lighting; the
+    // closing pulse must not come after it.
+    for (const device::LightingEffect& e : {effects::pulse(), effects::bar(0)}) {
+        wait(240);
+        if (!displayOn.load())
+            return;
+        send(e);
+    }
+}
+
+void PatternPlayer::handBack(int step)
+{
+    send(effects::barOff());
+    previousStep_ = step;
 }
 
 void PatternPlayer::passFlash()

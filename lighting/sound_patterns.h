@@ -62,6 +62,9 @@ public:
 
 private:
     void passBar();
+    // The display switch went off in the middle of the bar: the lights are
+    // handed back and the pass ends.
+    void handBack(int step);
     void passFlash();
     void passBreathe();
     void send(const device::LightingEffect& e);

@@ -167,10 +167,12 @@ void SoundWave::press(int r)
     } else if (r == region::DisplaySwitch) {
         settings_.displayOn = settings_.displayOn == 1 ? 0 : 1;
         if (worker_)
-            worker_->player().displayOn = settings_.displayOn == 1;
+            worker_->setDisplayOn(settings_.displayOn == 1);
         if (settings_.displayOn == 0) {
-            // Let the worker finish its command before the main window sends the normal lighting.
-            platform::os().clock->sleepMs(kSwitchOffSettleMs);
+            // The worker's pass ends before the main window sends the normal lighting,
+            // or a late pattern command would leave the mouse showing it.
+            if (worker_)
+                worker_->waitForPassEnd(kSwitchOffSettleMs);
             if (platform::Window* main = parent())
                 main->post(kMsgDpiLevelSync, 1);
         }

@@ -27,7 +27,7 @@ constexpr unsigned kTimerTickFlash = 2;   // ticks for patterns 3 and 4
 constexpr unsigned kTimerTickBar = 3;     // ticks for pattern 2
 constexpr unsigned kSampleMs = 96;
 constexpr unsigned kTickMs = 480;
-constexpr unsigned kSwitchOffSettleMs = 250;
+constexpr unsigned kSwitchOffSettleMs = 1000; // at most; a pass ends at once when the switch goes off
 
 // Regions of skin_sound.ini.
 namespace region {

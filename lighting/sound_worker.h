@@ -27,16 +27,25 @@ public:
     bool running() const { return thread_.joinable(); }
     PatternPlayer& player() { return player_; }
 
+    // Sets the display switch. Turning it off cuts the pattern's current wait
+    // short; the pass then ends without sending more than its closing command.
+    void setDisplayOn(bool on);
+    // Waits (at most `timeoutMs`) until no pass is running, so nothing the
+    // worker sends can arrive after what the caller sends next.
+    bool waitForPassEnd(unsigned timeoutMs);
+
 private:
     void loop();
-    // False when the worker is to end.
-    bool waitMs(unsigned ms);
+    // False when the worker is to end. A pattern's wait also ends early when
+    // the display switch goes off; the idle rest does not.
+    bool waitMs(unsigned ms, bool endOnSwitchOff);
 
     device::ReportChannel channel_; // the dialog's own report buffer
     PatternPlayer player_;
     std::mutex mutex_;
     std::condition_variable wake_;
     bool stop_ = false;
+    bool inPass_ = false;
     std::thread thread_;
 };
 

@@ -434,13 +434,15 @@ Outcome resetLibrary(Library& lib, const LibraryPlace& place)
 
     lib.currentGroup = 0;
     lib.currentMacro = 0;
-    readGroupList(lib, place.macroFolder);
+    const int listTip = readGroupList(lib, place.macroFolder);
     clearTable(lib);
     lib.opened.fill(false);
     if (lib.groupCount > 0)
         checkGroupFile(lib, 0, true, place.macroFolder, place.language);
     readMacroNames(lib, place.macroFolder);
-    return ok ? Outcome::ok() : Outcome::ok(tip::WriteFailed);
+    Outcome reset = ok ? Outcome::ok() : Outcome::ok(tip::WriteFailed);
+    reset.listTip = listTip;
+    return reset;
 }
 
 } // namespace macro

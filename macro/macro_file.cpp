@@ -3,7 +3,6 @@
 #include "keys/key_tables.h"
 #include "platform/atomic_save.h"
 #include "platform/platform.h"
-#include "ui/tips.h"
 
 #include <algorithm>
 
@@ -11,7 +10,6 @@ namespace macro {
 
 namespace {
 
-constexpr int kTipFileMissing = 5;
 constexpr size_t kNumberBufferChars = 3; // DAT_VER and macroNum: two digits
 constexpr int kNameTokens = 2 * kNameUnits;
 constexpr int kEventTokens = 8;
@@ -246,12 +244,11 @@ MacroRecord readMacroLine(const Text& file, int index, int version, int language
     return decodeMacroLine(line, version, language);
 }
 
-int loadGroup(GroupTable& table, const Text& file, int language)
+std::optional<int> loadGroup(GroupTable& table, const Text& file, int language)
 {
+    const bool exists = platform::os().files->exists(file);
     int count = 0;
-    if (!platform::os().files->exists(file)) {
-        ui::showTip(kTipFileMissing);
-    } else {
+    if (exists) {
         const int version = readFileVersion(file);
         // A file may claim more macros than a group has slots.
         count = std::clamp(readMacroCount(file), 0, kMaxMacrosPerGroup);
@@ -260,6 +257,8 @@ int loadGroup(GroupTable& table, const Text& file, int language)
     }
     for (int i = count; i < kMaxMacrosPerGroup; ++i)
         clearRecord(table[i]);
+    if (!exists)
+        return std::nullopt;
     return count;
 }
 
@@ -268,10 +267,8 @@ bool loadBuiltIn(BuiltInTable& table, const Text& file, int language)
     table.count = 0;
     for (auto& r : table.records)
         clearRecord(r);
-    if (!platform::os().files->exists(file)) {
-        ui::showTip(kTipFileMissing);
+    if (!platform::os().files->exists(file))
         return false;
-    }
     const int version = readFileVersion(file);
     table.count = std::clamp(readMacroCount(file), 0, kBuiltInSlots);
     for (int i = 0; i < table.count; ++i)

@@ -10,6 +10,7 @@
 // memory; both directions convert with the tables of the interface language.
 #include "macro/macro_record.h"
 
+#include <optional>
 #include <string_view>
 
 namespace macro {
@@ -64,12 +65,13 @@ MacroRecord readMacroLine(const Text& file, int index, int version, int language
 
 // Fills slots 0..11 of the table with the macros of a group file and returns
 // how many it holds: macroNum, but never more than the 12 slots. Slots past
-// the count are cleared; the template slot is left alone. A missing file shows
-// tip 5 and gives no macros.
-int loadGroup(GroupTable& table, const Text& file, int language);
+// the count are cleared; the template slot is left alone. A missing file
+// clears the slots and gives nothing: the caller tells the user (tip 5).
+std::optional<int> loadGroup(GroupTable& table, const Text& file, int language);
 
 // Fills the built-in table from "constMacro.dat" (up to 13 macros). A missing
-// file shows tip 5 and leaves the table empty. Returns whether the file exists.
+// file leaves the table empty. Returns whether the file exists: without it the
+// caller tells the user (tip 5).
 bool loadBuiltIn(BuiltInTable& table, const Text& file, int language);
 
 // Writes DAT_VER, macroNum = macroCount and the line of slot `slot`.

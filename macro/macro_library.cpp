@@ -2,7 +2,6 @@
 
 #include "platform/atomic_save.h"
 #include "platform/platform.h"
-#include "ui/tips.h"
 
 #include <algorithm>
 #include <vector>
@@ -11,7 +10,6 @@ namespace macro {
 
 namespace {
 
-constexpr int kTipFileMissing = 5;
 constexpr const char16_t* kCountSection = u"MACRO_GROUP_NUM";
 constexpr const char16_t* kCountKey = u"macGrpNum";
 constexpr const char16_t* kNameSection = u"MACRO_GROUP_NAME";
@@ -90,13 +88,11 @@ std::optional<Text> groupFilePath(const Text& macroFolder, TextView groupName)
     return joinPath(macroFolder, Text(groupName) + kGroupFileExtension);
 }
 
-void readGroupList(Library& lib, const Text& macroFolder)
+int readGroupList(Library& lib, const Text& macroFolder)
 {
     const Text file = listFile(macroFolder);
     platform::restoreFromBackup(file, [](const Text& path) { return !readGroupCountText(path).empty(); });
     const bool listExists = platform::os().files->exists(file);
-    if (!listExists)
-        ui::showTip(kTipFileMissing);
 
     const int stored = readGroupCount(file);
     // Never more names than the library has places for.
@@ -124,10 +120,9 @@ void readGroupList(Library& lib, const Text& macroFolder)
     }
     if (lib.currentGroup >= lib.groupCount)
         lib.currentGroup = 0;
-    if (dropped)
-        ui::showTip(kTipFileMissing);
     if (listExists && (dropped || lib.groupCount != stored))
         writeGroupList(lib, macroFolder);
+    return !listExists || dropped ? tip::FileMissing : 0;
 }
 
 bool writeGroupList(const Library& lib, const Text& macroFolder)
@@ -151,7 +146,7 @@ bool checkGroupFile(Library& lib, int group, bool load, const Text& macroFolder,
     if (!file || !files.exists(*file) || files.isDirectory(*file))
         return false;
     if (load)
-        lib.currentGroupMacroCount = loadGroup(lib.table, *file, language);
+        lib.currentGroupMacroCount = loadGroup(lib.table, *file, language).value_or(0);
     return true;
 }
 
@@ -211,9 +206,9 @@ Text importedGroupName(TextView chosenFile)
     return trimGroupName(name);
 }
 
-void openLibrary(Library& lib, const Text& macroFolder, int language)
+int openLibrary(Library& lib, const Text& macroFolder, int language)
 {
-    readGroupList(lib, macroFolder);
+    const int listTip = readGroupList(lib, macroFolder);
     if (lib.groupCount > 0) {
         checkGroupFile(lib, lib.currentGroup, true, macroFolder, language);
     } else {
@@ -222,6 +217,7 @@ void openLibrary(Library& lib, const Text& macroFolder, int language)
         lib.currentGroupMacroCount = 0;
     }
     readMacroNames(lib, macroFolder);
+    return listTip;
 }
 
 Text makeUniqueName(TextView typed, std::span<const Text> others, size_t maxLength, bool ignoreCase)

@@ -49,8 +49,10 @@ bool groupNameTaken(const Library& lib, TextView name, int except = -1);
 // missing but exists under its name with blanks around it (written so by an
 // older version) gets its file renamed to the name; other groups whose file is
 // missing (or whose name is no safe file name) are dropped and the list file
-// is written again. A missing list file shows tip 5 and gives an empty library.
-void readGroupList(Library& lib, const Text& macroFolder);
+// is written again. A missing list file gives an empty library. Returns the
+// tip the user should see: tip::FileMissing when the list file or a group's
+// file was missing, else 0.
+int readGroupList(Library& lib, const Text& macroFolder);
 // Writes the group count and all twelve name keys (empty past the count).
 bool writeGroupList(const Library& lib, const Text& macroFolder);
 
@@ -65,7 +67,8 @@ void readMacroNames(Library& lib, const Text& macroFolder);
 // change: the group list, the current group's macros in the table, and the
 // macro count and names of every group. The download judges the buttons'
 // library macros by those counts, so they must never lag the group list.
-void openLibrary(Library& lib, const Text& macroFolder, int language);
+// Returns the tip of reading the group list (0 for none).
+int openLibrary(Library& lib, const Text& macroFolder, int language);
 
 // Makes a new or changed name unique among `others` (the other group names, or
 // the other macro names of the group). Leading spaces are removed; a name of

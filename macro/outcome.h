@@ -23,13 +23,14 @@ constexpr int WriteFailed = 33;
 struct Outcome {
     bool done = false;
     int tip = 0;        // 0: nothing to tell the user
+    int listTip = 0;    // what re-reading the group list found, told before tip
     Text tipPrefix;     // shown before the tip text, e.g. "[X]; "
     Text message;       // a fixed text for a plain message box, when not empty
 
     explicit operator bool() const { return done; }
 
-    static Outcome ok(int tipNumber = 0) { return {true, tipNumber, {}, {}}; }
-    static Outcome refused(int tipNumber = 0) { return {false, tipNumber, {}, {}}; }
+    static Outcome ok(int tipNumber = 0) { return {true, tipNumber, 0, {}, {}}; }
+    static Outcome refused(int tipNumber = 0) { return {false, tipNumber, 0, {}, {}}; }
 };
 
 } // namespace macro

@@ -3,7 +3,6 @@
 #include "platform/atomic_save.h"
 #include "platform/platform.h"
 #include "settings/button_catalogue.h"
-#include "ui/tips.h"
 
 #include <algorithm>
 
@@ -16,10 +15,6 @@ constexpr size_t kButtonBuffer = 260;
 constexpr size_t kColourBuffer = 10;   // DPI and colour keys
 constexpr size_t kValueBuffer = 5;     // every other key
 constexpr size_t kProductNameBuffer = 50;
-
-constexpr int kTipMissingConfig = 5;
-constexpr int kTipFileProblem = 6;
-constexpr int kTipWrongProduct = 9;
 
 const Text kShareData = u"ShareData";
 
@@ -150,16 +145,14 @@ Text configFilePath(const Text& folder, const Text& name)
     return folder + u"\\" + name;
 }
 
-void loadConfiguration(ConfigStore& s, const Text& folder, int config, bool factory, int language)
+LoadResult loadConfiguration(ConfigStore& s, const Text& folder, int config, bool factory, int language)
 {
     if (!isValidConfiguration(config))
-        return;
+        return LoadResult::NoSuchConfiguration;
     s.currentConfigText = text::fromInt(config);
     Text file = configFilePath(folder, factory ? kFactoryFileName : kConfigFileName);
-    if (!fileExists(file)) {
-        ui::showTip(kTipMissingConfig);
-        return;
-    }
+    if (!fileExists(file))
+        return LoadResult::FileMissing;
 
     Reader r(file, sectionOf(config));
     for (int b = 0; b < kButtons; ++b)
@@ -206,6 +199,12 @@ void loadConfiguration(ConfigStore& s, const Text& folder, int config, bool fact
     // After every load, not only when a key combination was read: a "33"
     // without its text must not keep the macro of a combination it no longer has.
     rebuildShortcutMacros(s, language);
+    return LoadResult::Loaded;
+}
+
+int tipFor(LoadResult r)
+{
+    return r == LoadResult::FileMissing ? tip::MissingConfig : 0;
 }
 
 void saveConfiguration(ConfigStore& s, const Text& file, int config)
@@ -290,18 +289,21 @@ void saveAllConfigurations(ConfigStore& s, const Text& file)
     });
 }
 
-void factoryReset(ConfigStore& s, const Text& folder, int language)
+std::vector<int> factoryReset(ConfigStore& s, const Text& folder, int language)
 {
     // All four are loaded first (every load reads the same ShareData), so the
-    // file changes in one save and no warning opens while a save is under way.
+    // file changes in one save.
+    std::vector<int> tips;
     for (int config = kConfigurations - 1; config >= 0; --config)
-        loadConfiguration(s, folder, config, true, language);
+        if (int t = tipFor(loadConfiguration(s, folder, config, true, language)))
+            tips.push_back(t);
     platform::saveAtomically(configFilePath(folder, kConfigFileName), [&](const Text& copy) {
         bool ok = true;
         for (int config = kConfigurations - 1; config >= 0; --config)
             ok = writeConfiguration(s, copy, config) && ok;
         return ok;
     });
+    return tips;
 }
 
 bool restoreConfigFile(const Text& configFile)
@@ -331,43 +333,54 @@ bool sameProduct(const Text& name, const SettingsFileContext& ctx)
 
 } // namespace
 
-ImportResult importSettingsFile(ConfigStore& s, const SettingsFileContext& ctx)
+ImportOutcome importSettingsFile(ConfigStore& s, const SettingsFileContext& ctx)
 {
     platform::FileDialog* dialog = platform::os().fileDialog;
     if (!dialog)
-        return ImportResult::Cancelled;
+        return {ImportResult::Cancelled};
     std::optional<Text> chosen = dialog->chooseFileToOpen(settingsDialogOptions(ctx, false));
     if (!chosen || chosen->empty())
-        return ImportResult::Cancelled;
+        return {ImportResult::Cancelled};
     return importSettingsFrom(s, ctx, *chosen);
 }
 
-ImportResult importSettingsFrom(ConfigStore& s, const SettingsFileContext& ctx, const Text& chosen)
+ImportOutcome importSettingsFrom(ConfigStore& s, const SettingsFileContext& ctx, const Text& chosen)
 {
     platform::Profile& profile = *platform::os().profile;
     Text name = profile.getString(chosen, u"PRODUCTNAME", u"PRODUCTNAME_CN", Text(), kProductNameBuffer);
     if (name.empty())
         name = profile.getString(chosen, u"PRODUCTNAME", u"PRODUCTNAME_EN", Text(), kProductNameBuffer);
-    if (!sameProduct(name, ctx)) {
-        ui::showTip(kTipWrongProduct);
-        return ImportResult::WrongProduct;
-    }
-    if (!fileExists(chosen)) {
-        ui::showTip(kTipFileProblem);
-        return ImportResult::Failed;
-    }
+    if (!sameProduct(name, ctx))
+        return {ImportResult::WrongProduct};
+    if (!fileExists(chosen))
+        return {ImportResult::Failed};
     Text configFile = configFilePath(ctx.configFolder, kConfigFileName);
     // Choosing config.ini itself is a no-op copy (CopyFileW refuses it), not a failure.
     if (!text::equalsIgnoreCase(chosen, configFile) &&
         !platform::saveAtomically(configFile, [&](const Text& copy) {
             return platform::os().files->copyFile(chosen, copy, false);
-        })) {
-        ui::showTip(kTipFileProblem);
-        return ImportResult::Failed;
-    }
+        }))
+        return {ImportResult::Failed};
+    ImportOutcome imported{ImportResult::Imported};
     for (int config = 0; config < kConfigurations; ++config)
-        loadConfiguration(s, ctx.configFolder, config, false, ctx.language);
-    return ImportResult::Imported;
+        if (loadConfiguration(s, ctx.configFolder, config, false, ctx.language) == LoadResult::FileMissing)
+            ++imported.missingReloads;
+    return imported;
+}
+
+std::vector<int> tipsFor(const ImportOutcome& o)
+{
+    switch (o.result) {
+    case ImportResult::WrongProduct:
+        return {tip::WrongProduct};
+    case ImportResult::Failed:
+        return {tip::FileProblem};
+    case ImportResult::Imported:
+        return std::vector<int>(size_t(o.missingReloads), tip::MissingConfig);
+    case ImportResult::Cancelled:
+        break;
+    }
+    return {};
 }
 
 ExportResult exportSettingsFile(const SettingsFileContext& ctx)
@@ -389,8 +402,12 @@ ExportResult exportSettingsTo(const SettingsFileContext& ctx, const Text& chosen
     // A file that was there before the copy does not prove the copy worked.
     if (copied && fileExists(chosen))
         return ExportResult::Exported;
-    ui::showTip(kTipFileProblem);
     return ExportResult::Failed;
+}
+
+int tipFor(ExportResult r)
+{
+    return r == ExportResult::Failed ? tip::FileProblem : 0;
 }
 
 } // namespace settings

@@ -6,6 +6,8 @@
 #include "platform/text.h"
 #include "settings/config_store.h"
 
+#include <vector>
+
 namespace settings {
 
 inline constexpr char16_t kConfigFileName[] = u"config.ini";
@@ -14,10 +16,22 @@ inline constexpr char16_t kFactoryFileName[] = u"configReset.ini";
 // folder + name, with one '\' between them whether or not folder ends in one.
 Text configFilePath(const Text& folder, const Text& name);
 
+// TipText numbers of what loading, importing and exporting report; the
+// window shows them, the settings code never does.
+namespace tip {
+constexpr int MissingConfig = 5;
+constexpr int FileProblem = 6;
+constexpr int WrongProduct = 9;
+} // namespace tip
+
+enum class LoadResult { Loaded, NoSuchConfiguration, FileMissing };
+
 // Section Config<n> and ShareData of config.ini (or configReset.ini) into the
-// store. A missing file shows tip 5 and leaves the store as it was. The
+// store. A missing file leaves the store as it was (FileMissing: tip 5). The
 // language converts the keys of shortcut texts into the shortcut macros.
-void loadConfiguration(ConfigStore& s, const Text& folder, int config, bool factory, int language);
+LoadResult loadConfiguration(ConfigStore& s, const Text& folder, int config, bool factory, int language);
+// The tip a result asks for, 0 for none.
+int tipFor(LoadResult r);
 
 // Every save below replaces the file in one step (see platform/atomic_save.h).
 
@@ -43,8 +57,9 @@ bool restoreConfigFile(const Text& configFile);
 
 // Configurations 3, 2, 1, 0 from configReset.ini, each saved into config.ini.
 // The caller first clears the download's record of the mouse's macro memory
-// and repaints afterwards.
-void factoryReset(ConfigStore& s, const Text& folder, int language);
+// and repaints afterwards. Returns the tips for the user, in order: tip 5 for
+// each of the four loads that found no configReset.ini.
+std::vector<int> factoryReset(ConfigStore& s, const Text& folder, int language);
 
 // What import and export need to know about the running program.
 struct SettingsFileContext {
@@ -57,17 +72,28 @@ struct SettingsFileContext {
 
 enum class ImportResult { Cancelled, WrongProduct, Failed, Imported };
 
+struct ImportOutcome {
+    ImportResult result = ImportResult::Cancelled;
+    // Reloads after the copy that found config.ini gone (tip 5 each).
+    int missingReloads = 0;
+
+    bool operator==(ImportResult r) const { return result == r; }
+};
+
 // Lets the user pick a settings file of this product, copies it over
-// config.ini and reloads the four configurations. Refusals show their tip.
-ImportResult importSettingsFile(ConfigStore& s, const SettingsFileContext& ctx);
+// config.ini and reloads the four configurations. Imported means the caller
+// repaints; tipsFor() lists what the user is told, in order.
+ImportOutcome importSettingsFile(ConfigStore& s, const SettingsFileContext& ctx);
 // The same without the dialog: the file the user picked.
-ImportResult importSettingsFrom(ConfigStore& s, const SettingsFileContext& ctx, const Text& chosen);
+ImportOutcome importSettingsFrom(ConfigStore& s, const SettingsFileContext& ctx, const Text& chosen);
+std::vector<int> tipsFor(const ImportOutcome& o);
 
 enum class ExportResult { Cancelled, Failed, Exported };
 
-// Copies config.ini as it is on disk to a file the user picks. A failure
-// shows tip 6; Exported means the caller repaints.
+// Copies config.ini as it is on disk to a file the user picks. Failed asks
+// for tip 6; Exported means the caller repaints.
 ExportResult exportSettingsFile(const SettingsFileContext& ctx);
 ExportResult exportSettingsTo(const SettingsFileContext& ctx, const Text& chosen);
+int tipFor(ExportResult r);
 
 } // namespace settings

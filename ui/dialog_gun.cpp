@@ -13,6 +13,7 @@ constexpr const char16_t* kSkinFile = u"skin_gun.ini";
 constexpr int kTextFontSize = 2;
 constexpr platform::Color kText = platform::rgb(255, 255, 255);
 constexpr platform::Color kCaption = platform::rgb(150, 160, 170);
+constexpr int kRadioIndent = 28;
 
 namespace region {
 constexpr int Close = 0;
@@ -215,7 +216,9 @@ bool CDialogGun::onPaint(platform::Canvas& surface)
         const platform::Size extent = canvas.textExtent(t);
         const bool button = r == region::Ok || r == region::Cancel;
         canvas.setTextColor(button || r == region::Weapon ? kText : kCaption);
-        const int x = button ? area.left + (area.width() - extent.width) / 2 : area.left + 8;
+        // The two cycle-mode regions begin with their radio mark in the picture.
+        const bool radio = r == region::CountMode || r == region::HoldMode;
+        const int x = button ? area.left + (area.width() - extent.width) / 2 : area.left + (radio ? kRadioIndent : 8);
         canvas.drawText({x, area.top + (area.height() - extent.height) / 2}, t);
     }
     present(surface, canvas, s);

@@ -28,6 +28,18 @@ void showTip(int number, const Text& suffix)
         sink->showTip(number, suffix);
 }
 
+void showTipIfAny(int number)
+{
+    if (number != 0)
+        showTip(number);
+}
+
+void showTips(const std::vector<int>& numbers)
+{
+    for (int number : numbers)
+        showTipIfAny(number);
+}
+
 std::vector<int> shownTips()
 {
     std::lock_guard lock(tipsMutex);

@@ -18,6 +18,9 @@ public:
 // Until a window installs its sink, tips are only remembered (tests read them).
 void setTipSink(TipSink* sink);
 void showTip(int number, const Text& suffix = Text());
+// What the code below the user interface reported: 0 stands for nothing to tell.
+void showTipIfAny(int number);
+void showTips(const std::vector<int>& numbers);
 
 // The tips shown since the last clear, in order (kept whatever the sink).
 std::vector<int> shownTips();

@@ -2,21 +2,14 @@
 # Recording with the real program: the first macro of the first group is
 # recorded while xdotool types "abc" on the X keyboard (the low-level
 # keyboard hook sees it as real input), and the group file then holds six
-# key events: press and release of A, B and C, the last pause 20 ms.
+# key events: press and release of A, B and C, the last pause 20 ms. The
+# macro then goes on button 4 through its button menu (row 9, the first
+# group, its first macro), and after apply the mouse plays it from slot 5:
+# its stream holds the six key events.
 source "$(dirname "$0")/lib/e2e_lib.sh"
+source "$(dirname "$0")/lib/macro_lib.sh"
 
 GROUP_FILE="$E2E_WORK/app/skins/1_INI_EN/macro/Office.dat"
-
-# "count sub:code:pause ..." of macro 0 of a group file.
-macro_events() {
-    local text
-    if [ "$(head -c2 "$1" | od -An -tx1 | tr -d ' ')" = fffe ]; then text=$(iconv -f UTF-16 -t UTF-8 "$1"); else text=$(cat "$1"); fi
-    printf '%s\n' "$text" | tr -d '\r' | sed -n 's/^0=//p' | head -n1 |
-        awk '{ n = int(length($0) / 3); for (i = 0; i < n; i++) t[i] = substr($0, 3 * i + 1, 3) + 0
-               c = t[63] + 256 * t[64]; out = c
-               for (k = 0; k < c; k++) { b = 81 + 8 * k; out = out " " t[b] ":" t[b + 1] ":" (t[b + 6] + 256 * t[b + 7]) }
-               print out }'
-}
 
 start_app
 E2E_WAIT=150 wait_for main_visible || fail "the main window did not appear"
@@ -42,4 +35,25 @@ for expected in 1:65 2:65 1:66 2:66 1:67 2:67; do
     pause=${1##*:}
     if [ $i -lt 6 ]; then [ "$pause" -gt 0 ] || fail "event $i has no pause"; else [ "$pause" = 20 ] || fail "last pause $pause"; fi
 done
+
+# Button 4 plays the recorded macro: button menu row 9, group 1 (Office, 6 macros), macro 1.
+click_region skin_main.ini 6 # the main tab
+sleep 1
+click_region skin_main.ini 24
+wait_for visible MainMenuDlg || fail "the button menu of button 4 did not open"
+geometry_of MainMenuDlg MENU
+menu_row_at MENU 9 26
+wait_for visible SubMenuDlg || fail "the macro group list did not open"
+geometry_of SubMenuDlg SUB
+menu_row_at SUB 1 24
+# The macro choice menu ends level with the group's row: 6 macros, so 5 rows above the list's top.
+xdotool mousemove --sync $((SUB_X + 160 + 40)) $((SUB_Y - 5 * 24 + 12))
+sleep 0.4
+click_here
+wait_for gone MainMenuDlg || fail "the menus stayed open after the macro choice"
+apply
+E2E_WAIT=20 wait_for config_is Config0 K4 256 || fail "config.ini holds K4=$(config_value Config0 K4), not 256"
+# Button 4 is device slot 5: press and release of A, B and C (device codes 4, 5, 6).
+recording_in_slot_5() { [ "$(slot_macro_keys 5 6)" = "04 04 05 05 06 06 " ]; }
+E2E_WAIT=20 wait_for recording_in_slot_5 || fail "slot 5 plays '$(slot_macro_keys 5 6)', not the recorded keys"
 close_from_outside

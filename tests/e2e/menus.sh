@@ -9,14 +9,6 @@
 # with references.
 source "$(dirname "$0")/lib/e2e_lib.sh"
 
-config_is() { [ "$(config_value "$1" "$2")" = "$3" ]; }
-apply() {
-    APPLY_BEFORE=$(reports_with_command 18)
-    click_region skin_main.ini 3
-    transfers_grew() { [ "$(reports_with_command 18)" -gt $((APPLY_BEFORE + 50)) ]; }
-    wait_for transfers_grew || fail "apply wrote nothing"
-}
-
 start_app
 E2E_WAIT=150 wait_for main_visible || fail "the main window did not appear"
 wait_for test -s "$KVX_GMOUSE_SIM" || fail "the simulated memory was never saved"

@@ -20,14 +20,7 @@ sound_window() {
 has_sound_window() { sound_window >/dev/null; }
 no_sound_window() { ! has_sound_window; }
 # A click at pixel (x, y) of the sound dialog.
-click_sound() {
-    local X Y WIDTH HEIGHT SCREEN WINDOW
-    eval "$(xdotool getwindowgeometry --shell "$(sound_window)")"
-    xdotool mousemove --sync $((X + $1)) $((Y + $2))
-    sleep 0.2
-    xdotool click 1
-    sleep 0.4
-}
+click_sound() { click_in_window "$(sound_window)" "$@"; }
 # The patterns' commands carry the 10-bit value 0x3FF or 0x3EB; the stored lighting carries 0x002.
 sound_lighting_reports() { grep -cE "^[0-9]+ set 07 13 FF( [0-9A-F]{2}){3} [08]3 (FF|EB)" "$KVX_GMOUSE_SIM_LOG" || true; }
 last_lighting_report() { grep "^[0-9]* set 07 13 " "$KVX_GMOUSE_SIM_LOG" | tr -d "\r" | tail -n1; }

@@ -45,6 +45,8 @@ struct PlayerRig {
         : player(level, rig.channel, [this](unsigned ms) {
               flushReports();
               steps.push_back("wait " + std::to_string(ms));
+              if (switchOffInWait)
+                  player.displayOn = false;
               return !stopAfterWait;
           })
     {
@@ -75,6 +77,7 @@ struct PlayerRig {
     std::vector<std::string> steps;
     std::size_t seen = 0;
     bool stopAfterWait = false;
+    bool switchOffInWait = false; // the display switch goes off during the next wait
 };
 
 using Steps = std::vector<std::string>;

@@ -86,6 +86,25 @@ TEST(SoundPatterns, SwitchingTheDisplayOffMidwayEndsTheBarWithBarOff)
     EXPECT_EQ(r.pass(), (Steps{"bar 3", "wait 196", "bar off"}));
 }
 
+TEST(SoundPatterns, NothingButTheHandBackIsSentOnceTheSwitchIsOff)
+{
+    // In silence a pass pulses and clears the bar; switched off during the first
+    // wait, neither comes any more (the main window restores the lights now).
+    PlayerRig quiet;
+    quiet.player.pattern = kPatternBar;
+    quiet.at(0, 0);
+    quiet.switchOffInWait = true;
+    EXPECT_EQ(quiet.pass(), (Steps{"wait 240"}));
+
+    // Rising: the bar in progress is handed back and the pass ends there.
+    PlayerRig rising;
+    rising.player.pattern = kPatternBar;
+    rising.at(60, 5);
+    rising.level.setTick();
+    rising.switchOffInWait = true;
+    EXPECT_EQ(rising.pass(), (Steps{"wait 17", "wait 17", "bar 0", "bar off"}));
+}
+
 TEST(SoundPatterns, FlashAlternatesAndStepsTheIndicatorColours)
 {
     PlayerRig r;

@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 using namespace lighting;
 using platform::rgb;
 using testsupport::eventually;
@@ -148,6 +151,24 @@ TEST_F(SoundDialog, TheLightsFollowTheMeterUntilTheSwitchGoesOffAndTheMainWindow
     ws().pump();
     ASSERT_FALSE(main.messages.empty());
     EXPECT_EQ(main.messages.back(), (std::pair<unsigned, std::uintptr_t>{kMsgDpiLevelSync, 1}));
+}
+
+TEST_F(SoundDialog, NoPatternCommandFollowsTheRestoreWhenTheSwitchGoesOffDuringALongFall)
+{
+    ASSERT_TRUE(dlg->open(main, 1));
+    ws().click(*dlg, centre(2));
+    ws().click(*dlg, centre(region::DisplaySwitch));
+    // A bar of two, then passes without ticks: the bar falls with waits of 392 ms.
+    dlg->level().force(60, 2);
+    dlg->level().setTick();
+    ASSERT_TRUE(eventually([&] { return dlg->player()->previousStep() == 2; }));
+
+    ws().click(*dlg, centre(region::DisplaySwitch));
+    ws().pump();
+    ASSERT_FALSE(main.messages.empty());
+    const int atRestore = lightingReports();
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    EXPECT_EQ(lightingReports(), atRestore) << "a pattern command came after the stored lighting";
 }
 
 TEST_F(SoundDialog, ClosingWritesTheSettingsWithTheDisplaySwitchOn)

@@ -280,3 +280,18 @@ TEST_F(LibraryCommandsTest, ResetRestoresTheFactoryGroupsButNeverEmptiesTheLibra
     EXPECT_EQ(lib->groupCount, 1);
     EXPECT_EQ(lib->groupNames[0], u"Factory");
 }
+
+TEST_F(LibraryCommandsTest, AResetThatLosesAFactoryGroupReportsItBeforeItsOwnTip)
+{
+    reset.writeText(u"macroGrp.ini",
+                    "[MACRO_GROUP_NUM]\r\nmacGrpNum=2\r\n[MACRO_GROUP_NAME]\r\n0=Factory\r\n1=Lost\r\n");
+    reset.writeText(u"Factory.dat", "[Init]\r\nDAT_VER=3\r\n[Macros]\r\nmacroNum=0\r\n");
+    const Outcome o = resetLibrary(*lib, place);
+    EXPECT_TRUE(o);
+    EXPECT_EQ(o.listTip, tip::FileMissing) << "the listed group without a file was dropped";
+    EXPECT_EQ(o.tip, 0);
+    EXPECT_EQ(lib->groupCount, 1);
+
+    reset.writeText(u"macroGrp.ini", "[MACRO_GROUP_NUM]\r\nmacGrpNum=1\r\n[MACRO_GROUP_NAME]\r\n0=Factory\r\n");
+    EXPECT_EQ(resetLibrary(*lib, place).listTip, 0);
+}

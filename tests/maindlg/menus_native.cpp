@@ -89,6 +89,11 @@ TEST(MainWindowMenus, LanguageMenuToItalianAndBack)
     MenuRig rig;
     auto& dlg = rig.shown();
     const Text english = dlg.look().skins.main[6].text;
+    // The Italian folder's presets differ from the English ones: three weapons, the first renamed.
+    const Text italianPresets = rig.dir.path() + u"\\skins\\6_INI_IT\\PUBG.dat";
+    const int englishPresets = dlg.presets().count;
+    ASSERT_GT(englishPresets, 3);
+    platform::os().profile->writeString(italianPresets, u"Macros", u"macroNum", u"3");
     rig.pressMain(4);
     ASSERT_TRUE(rig.menu());
     EXPECT_EQ(rig.menu()->spec().rows.size(), 2u);
@@ -97,10 +102,29 @@ TEST(MainWindowMenus, LanguageMenuToItalianAndBack)
     EXPECT_EQ(rig.readConfig(u"Init", u"VER_SEL"), u"6");
     EXPECT_NE(dlg.look().skins.main[6].text, english);
     EXPECT_NE(app::paths().macroFolder.find(u"6_INI_IT"), Text::npos);
+    EXPECT_EQ(dlg.presets().count, 3) << "the presets of the Italian folder";
+    EXPECT_TRUE(dlg.presets().names[3].empty());
 
     rig.pressMain(4);
     ASSERT_TRUE(rig.menu());
     rig.choose(*rig.menu(), 1);
     EXPECT_EQ(dlg.look().language, 1);
     EXPECT_EQ(dlg.look().skins.main[6].text, english);
+    EXPECT_EQ(dlg.presets().count, englishPresets);
+    EXPECT_FALSE(dlg.presets().names[3].empty());
+    EXPECT_TRUE(rig.ws().messageBoxes.empty());
+}
+
+TEST(MainWindowMenus, LanguageWithoutPresetFileEmptiesThePresetsAndSaysSo)
+{
+    MenuRig rig;
+    auto& dlg = rig.shown();
+    ASSERT_GT(dlg.presets().count, 0);
+    std::filesystem::remove(hostPath(rig.dir.path()) / "skins" / "6_INI_IT" / "PUBG.dat");
+    rig.pressMain(4);
+    ASSERT_TRUE(rig.menu());
+    rig.choose(*rig.menu(), 2);
+    EXPECT_EQ(dlg.look().language, 6);
+    EXPECT_EQ(dlg.presets().count, 0) << "no English preset may be saved into the Italian folder";
+    ASSERT_EQ(rig.ws().messageBoxes.size(), 1u);
 }

@@ -320,3 +320,24 @@ TEST(PageInput, ImportOfAnotherProductsFileIsRefusedWithItsTip)
     EXPECT_TRUE(dlg.exists());
     EXPECT_EQ(rig.readConfig(u"PRODUCTNAME", u"PRODUCTNAME_EN"), u"KVX Gaming Mouse");
 }
+
+TEST(PageInput, FactoryResetWithoutItsFileAndAFailedExportAreToldByTheWindow)
+{
+    PagesRig rig;
+    auto& dlg = rig.shown();
+    std::vector<std::thread::id> shownOn;
+    rig.ws().setModalDriver([&](platform::Window&) { shownOn.push_back(std::this_thread::get_id()); });
+    ui::clearShownTips();
+
+    std::filesystem::remove(hostPath(rig.dir.path()) / "skins" / "config" / "configReset.ini");
+    rig.pressMain(16);
+    EXPECT_EQ(ui::shownTips(), (std::vector<int>{5, 5, 5, 5}));
+    EXPECT_TRUE(dlg.exists());
+
+    ui::clearShownTips();
+    rig.dialogs().reset();
+    rig.dialogs().answer(rig.dir.path() + u"\\no-such-folder\\out.ini");
+    rig.pressMain(15);
+    EXPECT_EQ(ui::shownTips(), std::vector<int>{6});
+    EXPECT_EQ(shownOn, std::vector<std::thread::id>(5, std::this_thread::get_id()));
+}

@@ -239,22 +239,25 @@ TEST_F(ConfigLoad, AMissingSectionLoadsZerosWithTheReactionSwitchedOn)
     EXPECT_TRUE(ui::shownTips().empty());
 }
 
-TEST_F(ConfigLoad, AMissingFileShowsTipFiveAndKeepsTheStore)
+TEST_F(ConfigLoad, AMissingFileAsksForTipFiveAndKeepsTheStore)
 {
     store->buttons[1][0].functionCode = 4;
     store->fireTime = 99;
-    loadConfiguration(*store, folder(), 1, false, kLanguage);
-    EXPECT_EQ(ui::shownTips(), std::vector<int>{5});
+    const LoadResult missing = loadConfiguration(*store, folder(), 1, false, kLanguage);
+    EXPECT_EQ(missing, LoadResult::FileMissing);
+    EXPECT_EQ(tipFor(missing), 5);
+    EXPECT_TRUE(ui::shownTips().empty()) << "the window tells the user, not the load";
     EXPECT_EQ(store->buttons[1][0].functionCode, 4);
     EXPECT_EQ(store->fireTime, 99);
     EXPECT_EQ(store->currentConfigText, u"1") << "the text is set before the file is looked for";
 
     // config.ini alone does not satisfy a factory load.
     writeConfig(completeConfig());
-    ui::clearShownTips();
-    loadConfiguration(*store, folder(), 0, true, kLanguage);
-    EXPECT_EQ(ui::shownTips(), std::vector<int>{5});
+    EXPECT_EQ(loadConfiguration(*store, folder(), 0, true, kLanguage), LoadResult::FileMissing);
     EXPECT_EQ(store->fireTime, 99);
+    EXPECT_EQ(loadConfiguration(*store, folder(), 0, false, kLanguage), LoadResult::Loaded);
+    EXPECT_EQ(tipFor(LoadResult::Loaded), 0);
+    EXPECT_TRUE(ui::shownTips().empty());
 }
 
 TEST_F(ConfigLoad, HugeColourValuesKeepTheFourBitsTheMouseGetsAndShowTheSameColour)
@@ -308,15 +311,15 @@ TEST_F(ConfigLoad, GarbledFilesNeverCrashTheLoad)
 TEST_F(ConfigLoad, AFolderNamedLikeTheFileCountsAsMissing)
 {
     platform::os().files->createDirectory(dir.file("config.ini"));
-    loadConfiguration(*store, folder(), 0, false, kLanguage);
-    EXPECT_EQ(ui::shownTips(), std::vector<int>{5});
+    EXPECT_EQ(loadConfiguration(*store, folder(), 0, false, kLanguage), LoadResult::FileMissing);
 }
 
 TEST_F(ConfigLoad, ConfigurationNumbersOutsideZeroToThreeAreIgnored)
 {
     writeConfig(completeConfig());
-    loadConfiguration(*store, folder(), 4, false, kLanguage);
-    loadConfiguration(*store, folder(), -1, false, kLanguage);
+    EXPECT_EQ(loadConfiguration(*store, folder(), 4, false, kLanguage), LoadResult::NoSuchConfiguration);
+    EXPECT_EQ(loadConfiguration(*store, folder(), -1, false, kLanguage), LoadResult::NoSuchConfiguration);
+    EXPECT_EQ(tipFor(LoadResult::NoSuchConfiguration), 0);
     saveConfiguration(*store, dir.file("out.ini"), 4);
     EXPECT_FALSE(dir.exists(u"out.ini"));
     EXPECT_EQ(store->currentConfigText, u"");
@@ -467,7 +470,7 @@ TEST_F(FactoryReset, ReloadsThreeToZeroFromTheFactoryFileAndSavesEach)
     setCurrentConfiguration(*store, 1);
 
     auto& recorder = record();
-    factoryReset(*store, folder(), kLanguage);
+    EXPECT_TRUE(factoryReset(*store, folder(), kLanguage).empty());
     std::vector<std::string> sectionsWritten;
     for (const auto& call : recorder.calls)
         if (call.write && call.key == u"K0")
@@ -487,8 +490,8 @@ TEST_F(FactoryReset, WithoutAFactoryFileTheSettingsStayAndEachLoadWarns)
 {
     writeConfig(completeConfig());
     loadConfiguration(*store, folder(), 0, false, kLanguage);
-    factoryReset(*store, folder(), kLanguage);
-    EXPECT_EQ(ui::shownTips(), (std::vector<int>{5, 5, 5, 5}));
+    EXPECT_EQ(factoryReset(*store, folder(), kLanguage), (std::vector<int>{5, 5, 5, 5}));
+    EXPECT_TRUE(ui::shownTips().empty());
     EXPECT_EQ(read(configFile(), "Config0", "K3"), T("33,") + shortcutText());
 }
 
@@ -521,8 +524,10 @@ TEST_F(ImportExport, ImportAcceptsTheEnglishNameInAnyCaseWhenTheChineseOneIsEmpt
     elsewhere.writeText(u"mine.ini", other.str());
     dialog.answer(elsewhere.file("mine.ini"));
 
-    EXPECT_EQ(importSettingsFile(*store, context()), ImportResult::Imported);
-    EXPECT_TRUE(ui::shownTips().empty());
+    const ImportOutcome imported = importSettingsFile(*store, context());
+    EXPECT_EQ(imported, ImportResult::Imported);
+    EXPECT_EQ(imported.missingReloads, 0);
+    EXPECT_TRUE(tipsFor(imported).empty());
     EXPECT_EQ(store->buttons[3][7].functionCode, 30004);
     EXPECT_EQ(store->fireTime, 42);
     EXPECT_EQ(read(configFile(), "Config3", "K7"), u"30004");
@@ -549,8 +554,10 @@ TEST_F(ImportExport, ImportOfAnotherProductIsRefusedBeforeAnythingIsCopied)
     std::string before = dir.readText(u"config.ini");
     elsewhere.writeText(u"other.ini", completeConfig("Other Mouse", "Other CN").str());
     dialog.answer(elsewhere.file("other.ini"));
-    EXPECT_EQ(importSettingsFile(*store, context()), ImportResult::WrongProduct);
-    EXPECT_EQ(ui::shownTips(), std::vector<int>{9});
+    const ImportOutcome refused = importSettingsFile(*store, context());
+    EXPECT_EQ(refused, ImportResult::WrongProduct);
+    EXPECT_EQ(tipsFor(refused), std::vector<int>{9});
+    EXPECT_TRUE(ui::shownTips().empty()) << "the window tells the user, not the import";
     EXPECT_EQ(dir.readText(u"config.ini"), before);
     EXPECT_EQ(store->buttons[0][0].functionCode, 0) << "nothing reloaded";
 }
@@ -566,16 +573,18 @@ TEST_F(ImportExport, AFileWithoutProductNamesNeverMatchesAnEmptyProgramName)
     EXPECT_EQ(dir.readText(u"config.ini"), before);
 
     // A chosen file that does not exist has no name either.
-    ui::clearShownTips();
-    EXPECT_EQ(importSettingsFrom(*store, context(), elsewhere.file("gone.ini")), ImportResult::WrongProduct);
-    EXPECT_EQ(ui::shownTips(), std::vector<int>{9});
+    const ImportOutcome gone = importSettingsFrom(*store, context(), elsewhere.file("gone.ini"));
+    EXPECT_EQ(gone, ImportResult::WrongProduct);
+    EXPECT_EQ(tipsFor(gone), std::vector<int>{9});
 }
 
 TEST_F(ImportExport, ImportCancelledOrOfConfigIniItself)
 {
     writeConfig(completeConfig());
     dialog.cancelNext();
-    EXPECT_EQ(importSettingsFile(*store, context()), ImportResult::Cancelled);
+    const ImportOutcome cancelled = importSettingsFile(*store, context());
+    EXPECT_EQ(cancelled, ImportResult::Cancelled);
+    EXPECT_TRUE(tipsFor(cancelled).empty());
     EXPECT_EQ(store->buttons[0][0].functionCode, 0);
 
     dialog.answer(configFile());
@@ -590,8 +599,10 @@ TEST_F(ImportExport, ImportThatCannotReplaceConfigIniSaysSo)
     elsewhere.writeText(u"mine.ini", completeConfig().str());
     SettingsFileContext ctx = context();
     ctx.configFolder = dir.file("no-such-folder") + u"\\";
-    EXPECT_EQ(importSettingsFrom(*store, ctx, elsewhere.file("mine.ini")), ImportResult::Failed);
-    EXPECT_EQ(ui::shownTips(), std::vector<int>{6});
+    const ImportOutcome failed = importSettingsFrom(*store, ctx, elsewhere.file("mine.ini"));
+    EXPECT_EQ(failed, ImportResult::Failed);
+    EXPECT_EQ(tipsFor(failed), std::vector<int>{6});
+    EXPECT_TRUE(ui::shownTips().empty());
 }
 
 TEST_F(ImportExport, ExportCopiesConfigIniAsItIsOnDisk)
@@ -618,20 +629,21 @@ TEST_F(ImportExport, ExportCopiesConfigIniAsItIsOnDisk)
 
     dialog.cancelNext();
     EXPECT_EQ(exportSettingsFile(context()), ExportResult::Cancelled);
+    EXPECT_EQ(tipFor(ExportResult::Cancelled), 0);
+    EXPECT_EQ(tipFor(ExportResult::Exported), 0);
 }
 
-TEST_F(ImportExport, ExportFailuresShowTipSixEvenWhenTheTargetExistedBefore)
+TEST_F(ImportExport, ExportFailuresAskForTipSixEvenWhenTheTargetExistedBefore)
 {
     writeConfig(completeConfig());
     EXPECT_EQ(exportSettingsTo(context(), elsewhere.file("missing-folder\\out.ini")), ExportResult::Failed);
-    EXPECT_EQ(ui::shownTips(), std::vector<int>{6});
+    EXPECT_EQ(tipFor(ExportResult::Failed), 6);
+    EXPECT_TRUE(ui::shownTips().empty()) << "the window tells the user, not the export";
 
     // No config.ini to copy: an old file at the target is not a success.
     dir.write(u"config.ini", {});
     platform::os().files->deleteFile(configFile());
     elsewhere.writeText(u"old.ini", "old export");
-    ui::clearShownTips();
     EXPECT_EQ(exportSettingsTo(context(), elsewhere.file("old.ini")), ExportResult::Failed);
-    EXPECT_EQ(ui::shownTips(), std::vector<int>{6});
     EXPECT_EQ(elsewhere.readText(u"old.ini"), "old export");
 }

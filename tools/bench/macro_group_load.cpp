@@ -89,7 +89,7 @@ int main()
     for (int run = 0; run < kRuns; ++run) {
         auto loaded = std::make_unique<macro::GroupTable>();
         std::int64_t t0 = clock.monotonicUs();
-        const int count = macro::loadGroup(*loaded, file, 1);
+        const int count = macro::loadGroup(*loaded, file, 1).value_or(0);
         load.push_back(double(clock.monotonicUs() - t0) / 1000.0);
         if (count != macro::kMaxMacrosPerGroup) {
             std::printf("macro_group_load: the group read back %d macros\n", count);

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int language = int(size % 30);
 
     static macro::GroupTable group;
-    const int count = macro::loadGroup(group, file, language);
+    const int count = macro::loadGroup(group, file, language).value_or(-1);
     fuzz::check(count >= 0 && count <= macro::kMaxMacrosPerGroup, "a group holds at most its slots");
     static macro::BuiltInTable builtIn;
     macro::loadBuiltIn(builtIn, file, language);

@@ -810,9 +810,10 @@ def build_dialogs():
         c.rect(x, y, w, h, (12, 14, 17))
         for i, (num, (ex, ey, ew, eh)) in enumerate(sorted(W.GUN_EDITS.items())):
             c.rrect(ex - 3, ey - 3, ew + 6, eh + 6, 4, fill=(0, 0, 0), outline=(80, 88, 99))
+        # the icon stands in the margin before its caption
         for num, icon in ((11, "strength"), (12, "interval"), (13, "repeat")):
             r = [q for q in W.GUN if q.num == num][0]
-            glyph(c, icon, r.x - 0 + 8, r.y + r.h / 2, 12, HI, 1.5)
+            glyph(c, icon, r.x - 8, r.y + r.h / 2, 12, HI, 1.5)
         c.line([(20, 327.5), (W.GUN_W - 20, 327.5)], (50, 56, 64), 1)
     for st in STATES:
         out["gun_%s.jpg" % st] = render_window((W.GUN_W, W.GUN_H), W.GUN, gun_bg, st, PLAIN, {}).final()

@@ -1,6 +1,5 @@
 #include "ui/pages/advanced_page.h"
 
-#include "ui/pages/knob.h"
 #include "ui/pages/page_text.h"
 #include "ui/pages/slider.h"
 
@@ -40,8 +39,7 @@ void AdvancedPage::press(int region, Point p)
 {
     settings::ConfigStore& s = host_.store();
     if (isSlider(region)) {
-        slider_ = region;
-        follow(region, p);
+        startDrag(region, p);
     } else if (region >= FirstReportRate && region < FirstReportRate + 4) {
         settings::setReportRate(s, region - FirstReportRate);
     } else if (region >= FirstDpiSwitch && region < FirstDpiSwitch + settings::kDpiLevels) {
@@ -55,14 +53,6 @@ void AdvancedPage::press(int region, Point p)
                                         int(platform::blueOf(*c)));
         host_.redraw();
     }
-}
-
-bool AdvancedPage::drag(Point p)
-{
-    if (!slider_)
-        return false;
-    follow(slider_, p);
-    return true;
 }
 
 void AdvancedPage::paintLayer(PagePaint& paint)
@@ -94,20 +84,11 @@ void AdvancedPage::paintSliders(PagePaint& paint)
 {
     const auto& t = host_.look().skins.advanced;
     const settings::ConfigStore& s = host_.store();
-    const SkinPlace& place = host_.look().place;
-    auto draw = [&](int region, int fill, int knobDx, int knobDy) {
-        const Rect r = pictureRect(t[size_t(region)], paint.scale());
-        if (r.isEmpty())
-            return;
-        drawPartialRegion(paint.canvas(), paint.pictures.down.get(), t[size_t(region)], fill, paint.scale());
-        drawKnob(place, paint.canvas(), {r.left + fill + knobDx, r.top + knobDy});
-    };
     const int dpiSteps = int(s.dpiIndex[settings::currentDpiLevel(s)]) + 1;
-    draw(DpiSlider, sliderFill(kDpiSliderWidth, dpiSteps, settings::kDpiTableSize), -5, 13);
-    const auto width = [&](int region) { return pictureRect(t[size_t(region)], paint.scale()).width(); };
-    draw(PointerSlider, sliderFill(width(PointerSlider), s.pointerSpeed, 11), -6, 0);
-    draw(WheelSlider, sliderFill(width(WheelSlider), s.wheelSpeed, 11), -6, 0);
-    draw(FireSlider, sliderFill(width(FireSlider), s.fireTime, settings::kMaxFireTime), -6, 0);
+    paintSlider(paint, t[DpiSlider], dpiSteps, settings::kDpiTableSize, {-5, 13}, kDpiSliderWidth);
+    paintSlider(paint, t[PointerSlider], s.pointerSpeed, 11, {-6, 0});
+    paintSlider(paint, t[WheelSlider], s.wheelSpeed, 11, {-6, 0});
+    paintSlider(paint, t[FireSlider], s.fireTime, settings::kMaxFireTime, {-6, 0});
 }
 
 void AdvancedPage::paintTexts(PagePaint& paint)

@@ -2,10 +2,11 @@
 // The advanced page: the six DPI levels (switch, choice, value, colour), the
 // pointer and wheel speeds, the fire time and the report rate.
 #include "ui/pages/common_regions.h"
+#include "ui/pages/slider_page.h"
 
 namespace ui {
 
-class AdvancedPage : public Page {
+class AdvancedPage : public SliderPage {
 public:
     static constexpr int PointerSlider = 1;
     static constexpr int PointerValue = 2;
@@ -22,24 +23,19 @@ public:
     static constexpr int FirstDpiColour = 77;   // 77..82
     static constexpr int kDpiSliderWidth = 303;
 
-    explicit AdvancedPage(PageHost& host) : Page(host) {}
+    explicit AdvancedPage(PageHost& host) : SliderPage(host) {}
 
     int id() const override { return kAdvancedPage; }
     Text pictureBase() const override { return u"advanced"; }
     std::span<const SkinRegion> hitTable() const override { return host_.look().skins.advanced; }
 
     void press(int region, Point p) override;
-    bool drag(Point p) override;
-    bool dragging() const override { return slider_ != 0; }
-    void endDrag() override { slider_ = 0; }
     void paintLayer(PagePaint& paint) override;
     void paintTexts(PagePaint& paint) override;
 
 private:
-    void follow(int slider, Point p);
+    void follow(int slider, Point p) override;
     void paintSliders(PagePaint& paint);
-
-    int slider_ = 0; // the region of the slider being dragged, 0 for none
 };
 
 } // namespace ui

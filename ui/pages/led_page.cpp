@@ -1,6 +1,5 @@
 #include "ui/pages/led_page.h"
 
-#include "ui/pages/knob.h"
 #include "ui/pages/page_text.h"
 #include "ui/pages/slider.h"
 #include "ui/picture_cache.h"
@@ -101,15 +100,11 @@ void LedPage::press(int region, Point p)
         q.at = host_.look().skins.color[size_t(region)];
         host_.openPopup(q);
     } else if (region == Brightness) {
-        if (!effectIn(effect, {2, 3, 4, 5})) {
-            slider_ = region;
-            follow(region, p);
-        }
+        if (!effectIn(effect, {2, 3, 4, 5}))
+            startDrag(region, p);
     } else if (region == EffectSpeed) {
-        if (!effectIn(effect, {2, 9, 12, 13})) {
-            slider_ = region;
-            follow(region, p);
-        }
+        if (!effectIn(effect, {2, 9, 12, 13}))
+            startDrag(region, p);
     } else if (region == Symmetry) {
         if (effectIn(effect, {3, 4, 5, 7}))
             s.effectSymmetry = s.effectSymmetry ? 0 : 1;
@@ -138,14 +133,6 @@ void LedPage::press(int region, Point p)
     }
 }
 
-bool LedPage::drag(Point p)
-{
-    if (!slider_)
-        return false;
-    follow(slider_, p);
-    return true;
-}
-
 void LedPage::paintLayer(PagePaint& paint)
 {
     const auto& t = host_.look().skins.color;
@@ -167,16 +154,8 @@ void LedPage::paintNormal(PagePaint& paint)
     const settings::ConfigStore& s = host_.store();
     paint.fromDown(t[LeaveSound]);
 
-    auto slider = [&](int region, int fill) {
-        const Rect r = pictureRect(t[size_t(region)], paint.scale());
-        if (r.isEmpty())
-            return;
-        drawPartialRegion(paint.canvas(), paint.pictures.down.get(), t[size_t(region)], fill, paint.scale());
-        drawKnob(look.place, paint.canvas(), {r.left + fill - 5, r.top - 5});
-    };
-    const auto width = [&](int region) { return pictureRect(t[size_t(region)], paint.scale()).width(); };
-    slider(EffectSpeed, sliderFill(width(EffectSpeed), s.effectSpeed + 1, 6));
-    slider(Brightness, sliderFill(width(Brightness), 7 - s.brightness, 7));
+    paintSlider(paint, t[EffectSpeed], s.effectSpeed + 1, 6, {-5, -5});
+    paintSlider(paint, t[Brightness], 7 - s.brightness, 7, {-5, -5});
 
     if (s.effectSymmetry == 1)
         paint.fromDown(t[Symmetry]);

@@ -3,10 +3,11 @@
 // colours, speed, brightness, direction, symmetry, per-button reactions), and
 // the sound-reactive lighting switch.
 #include "ui/pages/common_regions.h"
+#include "ui/pages/slider_page.h"
 
 namespace ui {
 
-class LedPage : public Page {
+class LedPage : public SliderPage {
 public:
     static constexpr int FirstUserColour = 0;   // 0..6
     static constexpr int FirstCycleFlag = 7;    // 7..13
@@ -24,7 +25,7 @@ public:
     static constexpr int EffectTip = 98;
     static constexpr int kHitRegions = 80;      // 80..102 are drawn, never hit
 
-    explicit LedPage(PageHost& host) : Page(host) {}
+    explicit LedPage(PageHost& host) : SliderPage(host) {}
 
     int id() const override { return kLedPage; }
     Text pictureBase() const override { return u"led"; }
@@ -35,19 +36,14 @@ public:
     }
 
     void press(int region, Point p) override;
-    bool drag(Point p) override;
-    bool dragging() const override { return slider_ != 0; }
-    void endDrag() override { slider_ = 0; }
     void paintLayer(PagePaint& paint) override;
     void paintTexts(PagePaint& paint) override;
 
 private:
-    void follow(int slider, Point p);
+    void follow(int slider, Point p) override;
     void paintNormal(PagePaint& paint);
     bool textShown(int region) const;
     int keyNum() const;
-
-    int slider_ = 0;
 };
 
 } // namespace ui

@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 #include "ui/macro_item_texts.h"
+#include "ui/dialogs/dialog_get_key.h"
 #include "ui/messages.h"
 #include "ui/pages/page_text.h"
 #include "ui/tips.h"
@@ -177,6 +178,9 @@ bool MacroPage::message(unsigned id, std::uintptr_t wParam, std::intptr_t lParam
     case msg::MacroPageMenu:
         menuChoice(int(wParam), int(lParam));
         return true;
+    case msg::KeyCaptured:
+        keyCaptured(std::uint8_t(wParam));
+        return true;
     case msg::LedEventValues1:
     case msg::LedEventValues2:
     case msg::LedEventValues3:
@@ -198,6 +202,8 @@ bool MacroPage::message(unsigned id, std::uintptr_t wParam, std::intptr_t lParam
 
 void MacroPage::tell(const macro::Outcome& o)
 {
+    if (o.listTip)
+        showTip(o.listTip);
     if (o.tip)
         showTip(o.tip, o.tipPrefix.empty() ? Text() : u" " + o.tipPrefix);
     if (!o.message.empty())
@@ -643,7 +649,8 @@ void MacroPage::menuChoice(int menu, int item)
             const macro::ModifyAction a = editor_->modifyAction(r);
             if (a == macro::ModifyAction::EditDelay || a == macro::ModifyAction::EditParameters)
                 events_.startEdit();
-            // Replacing a key needs the key capture dialog, which opens from here once it exists.
+            else if (a == macro::ModifyAction::CaptureKey && !editor_->recording)
+                captureKey(r);
         } else if (item == 2) {
             eventRow_ = r;
             tell(editor_->deleteEventAt(eventRow_));
@@ -739,6 +746,28 @@ void MacroPage::menuChoice(int menu, int item)
             return;
         }
     }
+}
+
+void MacroPage::captureKey(int row)
+{
+    const int s = host_.look().place.scale;
+    const Rect w = host_.window().windowRect();
+    captureRow_ = row;
+    CDialogGetKey dialog(host_.look(), host_.window().text(), editor_->current().code[row / 2],
+                         {w.left + 330 * s, w.top + 280 * s});
+    dialog.doModal(&host_.window());
+    captureRow_ = -1;
+}
+
+void MacroPage::keyCaptured(std::uint8_t deviceCode)
+{
+    if (captureRow_ < 0 || !editor_)
+        return;
+    // Saved at once, like the lighting values: a chosen key does not wait for another save.
+    if (const macro::Outcome o = editor_->replaceKey(captureRow_, deviceCode))
+        tell(editor_->saveCurrent());
+    eventRow_ = captureRow_;
+    refreshEvents(false);
 }
 
 void MacroPage::paintLayer(PagePaint& paint)

@@ -103,6 +103,9 @@ private:
     // Gives the macro back what it held before the recording.
     void cancelRecording();
     void endRecordingState();
+    // The key capture dialog for the key event of `row`; its key arrives as msg::KeyCaptured.
+    void captureKey(int row);
+    void keyCaptured(std::uint8_t deviceCode);
 
     ListBoxXI library_{listnumber::Library};
     ListBoxXI events_{listnumber::Events};
@@ -114,6 +117,7 @@ private:
     int librarySelection_ = 0;
     int eventRow_ = 0;
     int valueRow_ = 0;
+    int captureRow_ = -1; // the event row a key capture is open for
     bool inInsertCommand_ = false;
     Text lastRepeatText_;
     std::pair<int, int> gauge_{0, 0};

@@ -48,7 +48,8 @@ trap e2e_cleanup EXIT
 # Our own display, so nothing else's windows get in the way. The server picks
 # a free display number itself and tells it once it accepts connections, so a
 # display still shutting down from the test before is never taken for ours.
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$E2E_WORK/display" >/dev/null 2>&1 &
+# E2E_SCREEN (WIDTHxHEIGHT, set before sourcing) gives a test another screen size.
+Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1920x1080}x24" -nolisten tcp 3>"$E2E_WORK/display" >/dev/null 2>&1 &
 E2E_XVFB=$!
 for _ in $(seq 1 100); do
     [ -s "$E2E_WORK/display" ] && break
@@ -190,6 +191,20 @@ click_at() {
     sleep 0.3
 }
 click_region() { click_at $(region_centre "$1" "$2"); }
+# A click at pixel (x, y) of another window of the program (a dialog), given by its id.
+click_in_window() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    xdotool mousemove --sync $((X + $2)) $((Y + $3))
+    sleep 0.2
+    xdotool click 1
+    sleep 0.4
+}
+
+# RMSE (0..1) between area "x y w h" of two pictures.
+area_rmse() {
+    convert "$1" "$2" -crop "$5x$6+$3+$4" +repage -metric RMSE -compare -format '%[distortion]' info: 2>/dev/null
+}
 # A press at (x1, y1), a drag to (x2, y2) and the release there.
 drag_from_to() {
     window_origin
@@ -216,6 +231,14 @@ menu_row_at() { xdotool mousemove --sync $(($1_X + 40)) $(($1_Y + ($2 - 1) * $3 
 click_here() { xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; sleep 0.5; }
 # A part of the screen: name, x, y, width, height.
 screenshot_area() { import -window root -crop "$4x$5+$2+$3" +repage "$E2E_ARTIFACTS/$1.png"; }
+config_is() { [ "$(config_value "$1" "$2")" = "$3" ]; }
+# The apply region; returns once the download has written a good part of the memory.
+apply() {
+    APPLY_BEFORE=$(reports_with_command 18)
+    click_region skin_main.ini 3
+    transfers_grew() { [ "$(reports_with_command 18)" -gt $((APPLY_BEFORE + 50)) ]; }
+    wait_for transfers_grew || fail "apply wrote nothing"
+}
 
 # A file dialog's path for a file of the host.
 winpath() { echo "Z:$1" | tr / '\\'; }
