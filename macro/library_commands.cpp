@@ -2,6 +2,7 @@
 
 #include "macro/presets.h"
 
+#include "platform/atomic_save.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -77,6 +78,18 @@ bool moveFile(const Text& from, const Text& to)
     return true;
 }
 
+// The backup the saves keep beside a group file belongs to that group alone:
+// it goes when the group goes and follows a rename, so a group that later takes
+// the name never starts from another group's macros.
+void dropBackup(const Text& groupFile) { files().deleteFile(platform::backupPathOf(groupFile)); }
+
+void moveBackup(const Text& from, const Text& to)
+{
+    const Text backup = platform::backupPathOf(from);
+    if (!files().exists(backup) || !moveFile(backup, platform::backupPathOf(to)))
+        dropBackup(to);
+}
+
 bool hasControlCharacter(TextView name)
 {
     return std::any_of(name.begin(), name.end(), [](char16_t c) { return c < 0x20 || c == 0x7F; });
@@ -134,6 +147,7 @@ Outcome newGroup(Library& lib, const LibraryPlace& place, TextView defaultName)
     const int g = lib.groupCount;
     lib.groupNames[g] = name;
     lib.groupCount = g + 1;
+    dropBackup(*file);
     if (!files().writeFile(*file, {}) || !writeGroupList(lib, place.macroFolder)) {
         files().deleteFile(*file);
         lib.groupNames[g].clear();
@@ -218,6 +232,7 @@ Outcome deleteGroup(Library& lib, const LibraryPlace& place, int group)
             platform::os().clock->sleepMs(kDeleteRetryMs);
             files().deleteFile(*file);
         }
+        dropBackup(*file);
     }
     std::move(lib.groupNames.begin() + group + 1, lib.groupNames.end(), lib.groupNames.begin() + group);
     lib.groupNames.back().clear();
@@ -260,9 +275,11 @@ Renamed renameGroup(Library& lib, const LibraryPlace& place, int group, TextView
     }
     if (!moveFile(*from, *to))
         return {Outcome::refused(tip::WriteFailed), old};
+    moveBackup(*from, *to);
     lib.groupNames[group] = name;
     if (!writeGroupList(lib, place.macroFolder)) {
         moveFile(*to, *from);
+        moveBackup(*to, *from);
         lib.groupNames[group] = old;
         writeGroupList(lib, place.macroFolder);
         return {Outcome::refused(tip::WriteFailed), old};
@@ -325,6 +342,7 @@ Outcome importGroup(Library& lib, const LibraryPlace& place, const Text& file)
         return Outcome::refused(tip::FileMissing);
     if (!text::equalsIgnoreCase(file, *target) && !files().copyFile(file, *target, false))
         return Outcome::refused(tip::WriteFailed);
+    dropBackup(*target);
 
     const int g = lib.groupCount;
     lib.groupNames[g] = name;

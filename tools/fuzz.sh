@@ -4,6 +4,8 @@
 #
 #   bash tools/fuzz.sh [seconds per target, default 60] [target ...]
 #
+# KVX_FUZZ_RUNS=N stops each target after N inputs if that comes first.
+#
 # Targets are named without their fuzz_ prefix (macro_line, config_file, ...).
 # Each starts from the data root's files that fit it and keeps what it finds
 # in build/fuzz/corpus/<target>, so later runs go on from there. A crashing
@@ -59,6 +61,14 @@ if [ ${#targets[@]} -eq 0 ]; then
     done
 fi
 
+# The status reader's input is some 500 bytes of button set-up, then reports
+# of up to 8 bytes: a few hundred of them per run are plenty.
+max_len() {
+    case $1 in
+    input_report) echo -max_len=2048 ;;
+    esac
+}
+
 mkdir -p "$build/crashes"
 failed=0
 summary=()
@@ -69,12 +79,14 @@ for target in "${targets[@]}"; do
     mkdir -p "$build/corpus/$target"
     log=$build/fuzz-$target.log
     echo "=== fuzz $target ($seconds s)"
-    "$bin" -max_total_time="$seconds" -timeout=25 -print_final_stats=1 \
+    "$bin" -max_total_time="$seconds" ${KVX_FUZZ_RUNS:+-runs="$KVX_FUZZ_RUNS"} $(max_len "$target") \
+        -timeout=25 -print_final_stats=1 \
         -artifact_prefix="$build/crashes/$target-" "$build/corpus/$target" "$build/seeds/$target" >"$log" 2>&1
     rc=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)
+    rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n1)
     if [ $rc -eq 0 ]; then
-        summary+=("PASS  $target: ${runs:-?} runs in $seconds s")
+        summary+=("PASS  $target: ${runs:-?} runs (${rate:-?}/s)")
     else
         tail -n 40 "$log"
         summary+=("FAIL  $target: exit $rc after ${runs:-?} runs (log: ${log#$root/})")

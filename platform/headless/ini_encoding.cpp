@@ -1,5 +1,6 @@
 #include "platform/headless/ini_encoding.h"
 
+#include <algorithm>
 #include <array>
 
 namespace platform::headless {
@@ -158,27 +159,42 @@ std::vector<std::uint8_t> encodeIni(IniEncoding encoding, TextView text)
     case IniEncoding::Utf16LeBom:
     case IniEncoding::Utf16BeBom: {
         const bool big = encoding == IniEncoding::Utf16BeBom;
-        out.reserve(2 + text.size() * 2);
-        out.push_back(big ? 0xFE : 0xFF);
-        out.push_back(big ? 0xFF : 0xFE);
+        out.resize(2 + text.size() * 2);
+        out[0] = big ? 0xFE : 0xFF;
+        out[1] = big ? 0xFF : 0xFE;
+        std::uint8_t* p = out.data() + 2;
         for (char16_t c : text) {
-            out.push_back(std::uint8_t(big ? c >> 8 : c & 0xFF));
-            out.push_back(std::uint8_t(big ? c & 0xFF : c >> 8));
+            *p++ = std::uint8_t(big ? c >> 8 : c & 0xFF);
+            *p++ = std::uint8_t(big ? c & 0xFF : c >> 8);
         }
         break;
     }
-    case IniEncoding::Utf8Bom:
+    case IniEncoding::Utf8Bom: {
         out = {0xEF, 0xBB, 0xBF};
-        for (std::uint8_t b : encodeUtf8(text))
-            out.push_back(b);
+        const std::vector<std::uint8_t> utf8 = encodeUtf8(text);
+        out.insert(out.end(), utf8.begin(), utf8.end());
         break;
+    }
     case IniEncoding::Ansi:
-        out.reserve(text.size());
-        for (char16_t c : text)
-            out.push_back(toCp1252(c));
+        out.resize(text.size());
+        std::transform(text.begin(), text.end(), out.begin(), toCp1252);
         break;
     }
     return out;
+}
+
+bool encodable(IniEncoding encoding, TextView text)
+{
+    switch (encoding) {
+    case IniEncoding::Utf16LeBom:
+    case IniEncoding::Utf16BeBom:
+        return true;
+    case IniEncoding::Utf8Bom: // a lone surrogate has no UTF-8 form; pairs are left to the slow way too
+        return std::none_of(text.begin(), text.end(), [](char16_t c) { return c >= 0xD800 && c < 0xE000; });
+    case IniEncoding::Ansi:
+        return std::all_of(text.begin(), text.end(), [](char16_t c) { return fromCp1252(toCp1252(c)) == c; });
+    }
+    return false;
 }
 
 } // namespace platform::headless

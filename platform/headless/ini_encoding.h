@@ -18,5 +18,7 @@ struct DecodedIni {
 
 DecodedIni decodeIni(const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> encodeIni(IniEncoding encoding, TextView text);
+// Whether the text reads back as it is once written in this encoding.
+bool encodable(IniEncoding encoding, TextView text);
 
 } // namespace platform::headless

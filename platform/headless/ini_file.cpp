@@ -28,6 +28,14 @@ bool sameName(TextView a, TextView b)
                                                [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
 }
 
+// A name written as it is read: printable ASCII, no blank at either end, no
+// '=' and no '[' to start it (that line could read as a header).
+bool plainName(TextView n)
+{
+    return !n.empty() && n.front() != u'[' && n.front() != u' ' && n.back() != u' ' &&
+           std::all_of(n.begin(), n.end(), [](char16_t c) { return c >= 0x20 && c < 0x7F && c != u'='; });
+}
+
 } // namespace
 
 Text trimmed(TextView t)
@@ -65,28 +73,40 @@ IniFile IniFile::parse(const std::vector<std::uint8_t>& bytes)
         }
         Entry entry;
         const size_t eq = line.find(u'=');
+        // kernel32 keeps a line that starts with '=' only when the key before it
+        // in the section has a name: of a run of nameless keys the first stays.
+        std::vector<Entry>& entries = ini.sections_.back().entries;
+        if (eq == 0 && !entries.empty() && entries.back().name.empty())
+            continue;
         if (eq == Text::npos) {
             entry.name = trimmed(upToNul(line));
         } else {
             entry.name = trimmed(upToNul(TextView(line).substr(0, eq)));
             entry.value = trimmed(upToNul(TextView(line).substr(eq + 1)));
         }
-        ini.sections_.back().entries.push_back(std::move(entry));
+        entries.push_back(std::move(entry));
     }
     return ini;
 }
 
 std::vector<std::uint8_t> IniFile::serialize() const
 {
+    size_t size = 0;
+    for (const Section& section : sections_) {
+        size += section.name.size() + 4;
+        for (const Entry& entry : section.entries)
+            size += entry.name.size() + (entry.value ? entry.value->size() + 1 : 0) + 2;
+    }
     Text content;
+    content.reserve(size);
     for (const Section& section : sections_) {
         // A section without a name has no header, so "[]" does not survive a write.
         if (!section.name.empty())
-            content += u"[" + section.name + u"]\r\n";
+            content.append(u"[").append(section.name).append(u"]\r\n");
         for (const Entry& entry : section.entries) {
             content += entry.name;
             if (entry.value)
-                content += u"=" + *entry.value;
+                content.append(u"=").append(*entry.value);
             content += u"\r\n";
         }
     }
@@ -145,6 +165,15 @@ bool IniFile::set(TextView section, TextView key, TextView value)
     }
     s->entries.push_back(Entry{Text(withoutLeadingBlanks(key)), stored});
     return true;
+}
+
+bool IniFile::setKeepsParse(TextView section, TextView key, TextView value) const
+{
+    if (!plainName(section) || !plainName(key) || !encodable(encoding, value))
+        return false;
+    if (!value.empty() && (isBlank(value.front()) || isBlank(value.back())))
+        return false;
+    return std::none_of(value.begin(), value.end(), [](char16_t c) { return c < 0x20; });
 }
 
 bool IniFile::removeKey(TextView section, TextView key)

@@ -22,6 +22,11 @@ public:
     std::vector<std::pair<Text, Text>> entries(TextView section) const;
     // False when the key already held this value, so nothing needs writing.
     bool set(TextView section, TextView key, TextView value);
+    // True when, after set() with these, the file written out parses back to
+    // exactly what is held (plain ASCII names, a value without blanks at its
+    // ends or control characters that the encoding can hold). Called on a file
+    // that already does; other writes need the file parsed again.
+    bool setKeepsParse(TextView section, TextView key, TextView value) const;
     bool removeKey(TextView section, TextView key);
     bool removeSection(TextView section);
 

@@ -2,6 +2,7 @@
 
 #include "platform/headless/ini_file.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace platform::headless {
@@ -60,7 +61,7 @@ Text HeadlessProfile::getString(const Text& file, const Text& section, const Tex
     while (!def.empty() && def.back() == u' ')
         def.pop_back();
     auto bytes = files_.readFile(file);
-    std::optional<Text> value = bytes ? parsed(file, std::move(*bytes)).find(section, key) : std::nullopt;
+    std::optional<Text> value = bytes ? parsed(file, std::move(*bytes)).ini.find(section, key) : std::nullopt;
     if (!value)
         return Text(TextView(def).substr(0, bufferChars ? bufferChars - 1 : 0));
     return copyToBuffer(*value, bufferChars);
@@ -86,24 +87,56 @@ int HeadlessProfile::getInt(const Text& file, const Text& section, const Text& k
     return profileInt(value);
 }
 
-const IniFile& HeadlessProfile::parsed(const Text& file, std::vector<std::uint8_t>&& bytes)
+HeadlessProfile::Held& HeadlessProfile::parsed(const Text& file, std::vector<std::uint8_t>&& bytes)
 {
-    if (file != parsedFile_ || bytes != parsedBytes_) {
-        parsedIni_ = IniFile::parse(bytes);
-        parsedFile_ = file;
-        parsedBytes_ = std::move(bytes);
+    auto it = std::find_if(held_.begin(), held_.end(), [&](const Held& h) { return h.file == file; });
+    if (it == held_.end()) {
+        if (held_.size() >= kHeldFiles)
+            held_.pop_back();
+        it = held_.insert(held_.begin(), Held{file, {}, {}, {}});
+    } else {
+        std::rotate(held_.begin(), it, it + 1);
+        it = held_.begin();
+        if (it->bytes == bytes)
+            return *it;
     }
-    return parsedIni_;
+    it->ini = IniFile::parse(bytes);
+    it->bytes = std::move(bytes);
+    it->writesBack.reset();
+    return *it;
+}
+
+void HeadlessProfile::forget(const Text& file)
+{
+    std::erase_if(held_, [&](const Held& h) { return h.file == file; });
 }
 
 bool HeadlessProfile::writeString(const Text& file, const Text& section, const Text& key, const Text& value)
 {
     std::lock_guard lock(mutex_);
     auto bytes = files_.readFile(file);
-    IniFile ini = bytes ? IniFile::parse(*bytes) : IniFile();
-    if (!ini.set(section, key, value) && bytes)
+    if (!bytes) {
+        IniFile ini;
+        ini.set(section, key, value);
+        return files_.writeFile(file, ini.serialize());
+    }
+    Held& held = parsed(file, std::move(*bytes));
+    if (!held.writesBack)
+        held.writesBack = held.ini.serialize() == held.bytes;
+    const bool keepsParse = *held.writesBack && held.ini.setKeepsParse(section, key, value);
+    if (!held.ini.set(section, key, value))
         return true; // the same value is not written again
-    return files_.writeFile(file, ini.serialize());
+    std::vector<std::uint8_t> written = held.ini.serialize();
+    if (!keepsParse) {
+        forget(file); // what is held differs from what the file now reads
+        return files_.writeFile(file, written);
+    }
+    held.bytes = written;
+    if (!files_.writeFile(file, written)) {
+        forget(file);
+        return false;
+    }
+    return true;
 }
 
 bool HeadlessProfile::deleteKey(const Text& file, const Text& section, const Text& key)

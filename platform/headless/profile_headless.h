@@ -4,6 +4,7 @@
 #include "platform/profile.h"
 
 #include <mutex>
+#include <optional>
 
 namespace platform::headless {
 
@@ -21,15 +22,25 @@ public:
     bool deleteSection(const Text& file, const Text& section) override;
 
 private:
-    // The file as parsed from these bytes: reading a file key by key parses
-    // it once, for as long as its bytes stay the same.
-    const IniFile& parsed(const Text& file, std::vector<std::uint8_t>&& bytes);
+    // A file as parsed from these bytes: reading files key by key parses each
+    // once, for as long as its bytes stay the same.
+    struct Held {
+        Text file;
+        std::vector<std::uint8_t> bytes;
+        IniFile ini;
+        // Whether ini writes out as the very bytes it came from; then a plain
+        // write can edit it in place instead of parsing the file it wrote (a
+        // save of many keys would otherwise parse the whole file at each key).
+        std::optional<bool> writesBack;
+    };
+    static constexpr size_t kHeldFiles = 4; // a save's copy and its file, and what is read beside them
+
+    Held& parsed(const Text& file, std::vector<std::uint8_t>&& bytes);
+    void forget(const Text& file);
 
     Files& files_;
     std::mutex mutex_;
-    Text parsedFile_;
-    std::vector<std::uint8_t> parsedBytes_;
-    IniFile parsedIni_;
+    std::vector<Held> held_; // the last used first
 };
 
 } // namespace platform::headless

@@ -170,6 +170,37 @@ TEST_F(LibraryCommandsTest, DeletingAGroupShiftsTheOthersAndLoadsTheFirst)
     EXPECT_FALSE(deleteGroup(*lib, place, 0));
 }
 
+TEST_F(LibraryCommandsTest, AGroupsBackupGoesWithItsFileSoANewGroupOfItsNameStartsEmpty)
+{
+    auto groupWithBackup = [&](const char16_t* name) {
+        ASSERT_TRUE(newGroup(*lib, place, name));
+        ASSERT_TRUE(newMacro(*lib, place, lib->groupCount - 1, u"m"));
+        ASSERT_TRUE(newMacro(*lib, place, lib->groupCount - 1, u"n"));
+        ASSERT_TRUE(dir.exists(Text(name) + u".dat.bak"));
+    };
+    groupWithBackup(u"Gone");
+    groupWithBackup(u"Old");
+    ASSERT_TRUE(deleteGroup(*lib, place, 0));
+    EXPECT_FALSE(dir.exists(u"Gone.dat.bak"));
+    ASSERT_TRUE(renameGroup(*lib, place, 0, u"New").outcome);
+    EXPECT_FALSE(dir.exists(u"Old.dat.bak"));
+    EXPECT_TRUE(dir.exists(u"New.dat.bak")) << "the backup follows its group";
+
+    // An empty group file is not usable, so a stale backup would be restored into it.
+    ASSERT_TRUE(newGroup(*lib, place, u"Gone"));
+    ASSERT_TRUE(newGroup(*lib, place, u"Old"));
+    auto again = reread();
+    ASSERT_EQ(again->groupCount, 3);
+    EXPECT_EQ(again->macroCounts[0], 2);
+    EXPECT_EQ(again->macroCounts[1], 0);
+    EXPECT_EQ(again->macroCounts[2], 0);
+
+    // A backup left by a program that did not yet remove it goes when the name is taken again.
+    dir.writeText(u"Stale.dat.bak", dir.readText(u"New.dat"));
+    ASSERT_TRUE(newGroup(*lib, place, u"Stale"));
+    EXPECT_EQ(reread()->macroCounts[3], 0);
+}
+
 TEST_F(LibraryCommandsTest, ExportThenImportUnderANewName)
 {
     newGroup(*lib, place, u"Games");

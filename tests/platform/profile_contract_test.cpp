@@ -414,3 +414,32 @@ TEST(ProfileContract, ASectionReadAtOnceGivesWhatEachKeyGives)
     EXPECT_EQ(profile().getSection(dir.file("none.ini"), u"Macros", 10).size(), 0u);
     EXPECT_FALSE(dir.exists(u"none.ini"));
 }
+
+TEST(ProfileContract, OfARunOfNamelessKeysOnlyTheFirstIsKept)
+{
+    TempFolder dir;
+    dir.writeText(u"n.ini", "=0\r\n=1\r\n[A]\r\nk\r\n=2\r\n =3\r\n\x1a=4\r\nj=5\r\n=6\r\n[B]\r\n=7\r\n=8\r\n");
+    ASSERT_TRUE(profile().writeString(dir.file("n.ini"), u"A", u"k", u"9"));
+    EXPECT_EQ(dir.readText(u"n.ini"), "=0\r\n[A]\r\nk=9\r\n=2\r\nj=5\r\n=6\r\n[B]\r\n=7\r\n");
+}
+
+TEST(ProfileContract, ALineCutToNothingByANulIsWrittenBlankAndDroppedByTheNextWrite)
+{
+    TempFolder dir;
+    std::string body = "[A]\r\n";
+    body += '\0';
+    body += "\r\n=1\r\n";
+    body += '\0';
+    body += "=2\r\n";
+    body += '\0';
+    body += "=3\r\nk=4\r\n";
+    dir.write(u"z.ini", bytesOf(body));
+    Text file = dir.file("z.ini");
+    ASSERT_TRUE(profile().writeString(file, u"A", u"k", u"5"));
+    EXPECT_EQ(dir.readText(u"z.ini"), "[A]\r\n\r\n=2\r\n=3\r\nk=5\r\n")
+        << "the nameless key after an emptied name is dropped, the NUL-led ones are kept";
+    ASSERT_TRUE(profile().writeString(file, u"A", u"k", u"6"));
+    EXPECT_EQ(dir.readText(u"z.ini"), "[A]\r\n=2\r\nk=6\r\n");
+    ASSERT_TRUE(profile().writeString(file, u"A", u"k", u"7"));
+    EXPECT_EQ(dir.readText(u"z.ini"), "[A]\r\n=2\r\nk=7\r\n") << "from here on a write changes only its key";
+}
