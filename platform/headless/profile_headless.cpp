@@ -74,7 +74,7 @@ std::vector<ProfileEntry> HeadlessProfile::getSection(const Text& file, const Te
     auto bytes = files_.readFile(file);
     if (!bytes)
         return out;
-    for (const auto& [key, value] : parsed(file, std::move(*bytes)).entries(section))
+    for (const auto& [key, value] : parsed(file, std::move(*bytes)).ini.entries(section))
         out.push_back({key, copyToBuffer(value, valueChars)});
     return out;
 }

@@ -71,7 +71,6 @@ public:
     void closePopup() override {}
     void openSoundLighting() override {}
     void openGunPresets() override {}
-    void reloadPresets() override {}
     settings::FunctionNames& functionNames() override { return names_; }
     macro::Library& library() override { return *library_; }
     macro::LibraryPlace macroPlace() const override { return {}; }
