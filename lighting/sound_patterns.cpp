@@ -88,7 +88,7 @@ void PatternPlayer::sendFlashColour()
 void PatternPlayer::passBar()
 {
     const int k = level_.takeTick() ? level_.step() : 0;
-    const int p = previousStep_;
+    const int p = previousStep_.load();
     if (p >= 2) {
         // The bar of the last pass falls back to nothing.
         for (int n = p; n >= 0; --n) {

@@ -57,7 +57,7 @@ public:
     // (no tick yet), so the worker can idle instead of spinning.
     bool runPass();
 
-    int previousStep() const { return previousStep_; }
+    int previousStep() const { return previousStep_.load(); }
     bool toggle() const { return toggle_; }
 
 private:
@@ -74,7 +74,7 @@ private:
     SoundLevel& level_;
     device::ReportChannel& channel_;
     Wait wait_;
-    int previousStep_ = 0;
+    std::atomic<int> previousStep_{0}; // also read by the window while the worker plays
     bool toggle_ = false;
     int colourIndex_ = 0;
     bool active_ = false; // this pass sent or waited
