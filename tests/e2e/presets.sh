@@ -33,14 +33,14 @@ gun_region() { click_gun $(region_centre skin_gun.ini "$1"); }
 type_into_box() {
     local x y w h
     read -r x y w h < <(iconv -f UTF-16 -t UTF-8 "$E2E_WORK/app/skins/1_INI_EN/skin_gun.ini" | tr -d '\r' |
-        sed -n '/^\[EDIT\]/,$p' | awk -F, -v k="$1=" 'index($0, k) == 1 { print $2, $3, $4, $5; exit }')
+        sed -n '/^\[EDIT\]/,$p' | awk -F, -v k="$1=" 'index($0, k) == 1 && !found { print $2, $3, $4, $5; found = 1 }')
     click_gun $((x + w - 4)) $((y + h / 2))
     xdotool key --delay 50 End BackSpace BackSpace BackSpace BackSpace BackSpace
     xdotool type --delay 80 "$2"
     sleep 0.3
 }
 # Token t (three digits) of preset line $1 in PUBG.dat.
-preset_line() { tr -d '\r' <"$PRESETS" | grep -m1 "^$1=" | cut -d= -f2-; }
+preset_line() { tr -d '\r' <"$PRESETS" | first_value "$1"; }
 token() { echo "${1:$((3 * $2)):3}"; }
 
 start_app

@@ -124,10 +124,14 @@ open(path, "w", encoding="utf-16", newline="").write(head + sep + rest.replace(o
 PY
 }
 
+# The value after the first line "$1=" of the input. It reads the input to the
+# end: a reader that stops early kills the writer with SIGPIPE under pipefail.
+first_value() { awk -v k="$1=" 'index($0, k) == 1 && !found { print substr($0, length(k) + 1); found = 1 }'; }
+
 # The value of key $2 in section [$1] of the staged config.ini.
 config_value() {
     iconv -f utf-16 -t utf-8 "$E2E_WORK/app/skins/config/config.ini" | tr -d '\r' |
-        sed -n "/^\[$1\]/,/^\[/p" | grep -m1 "^$2=" | cut -d= -f2-
+        sed -n "/^\[$1\]/,/^\[/p" | first_value "$2"
 }
 
 # Byte `address` of the simulated memory file, as two hex digits.
@@ -169,12 +173,12 @@ differs_from_background() {
 # Centre of region `n` of a skin file of the English folder, in window pixels: "x y".
 region_centre() {
     iconv -f UTF-16 -t UTF-8 "$E2E_WORK/app/skins/1_INI_EN/$1" | tr -d '\r' |
-        awk -F, -v k="$2=" 'index($0, k) == 1 { print int($2 + $4 / 2), int($3 + $5 / 2); exit }'
+        awk -F, -v k="$2=" 'index($0, k) == 1 && !found { print int($2 + $4 / 2), int($3 + $5 / 2); found = 1 }'
 }
 # Left edge, top, width and height of region `n`: "x y w h".
 region_rect() {
     iconv -f UTF-16 -t UTF-8 "$E2E_WORK/app/skins/1_INI_EN/$1" | tr -d '\r' |
-        awk -F, -v k="$2=" 'index($0, k) == 1 { print $2, $3, $4, $5; exit }'
+        awk -F, -v k="$2=" 'index($0, k) == 1 && !found { print $2, $3, $4, $5; found = 1 }'
 }
 # The main window's top-left corner on the screen: sets WX and WY.
 window_origin() {
