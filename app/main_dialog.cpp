@@ -72,6 +72,12 @@ Text CKVX_GMouseDlg::windowTitle() const { return startup().windowTitle(); }
 
 bool CKVX_GMouseDlg::onInitDialog()
 {
+    // 0. The first page's pictures decode on a worker while the rest starts up
+    // (they live under the data root, whatever the language and scale).
+    setDataRoot();
+    look_->place.dataRoot = paths().dataRoot;
+    decodeAhead();
+
     // 1. Who we are, for the threads and dialogs; no stale playback request.
     instance_ = this;
     ui::setTipSink(tips_.get());
@@ -150,13 +156,18 @@ bool CKVX_GMouseDlg::onInitDialog()
     return true;
 }
 
-void CKVX_GMouseDlg::readStartupAndConfigurations()
+void CKVX_GMouseDlg::setDataRoot()
 {
     Paths& p = paths();
     Text exe = p.executableFolder;
     if (exe.empty())
         exe = executableFolderOf(platform::os().process->executablePath());
     p.setDataRoot(exe);
+}
+
+void CKVX_GMouseDlg::readStartupAndConfigurations()
+{
+    Paths& p = paths();
     StartupValues& start = startup();
     readStartupValues(p.configFile, start);
 

@@ -128,6 +128,7 @@ private:
     void resumeDeviceThreads() override { device_.resumeThreads(); }
     Text notConnectedMessage() override;
 
+    void setDataRoot();
     void readStartupAndConfigurations();
     void loadMacros();
     // The game presets of the current language folder, and the players' copy of them.

@@ -5,6 +5,7 @@
 #include "ui/pages/led_page.h"
 #include "ui/pages/macro_page.h"
 #include "ui/pages/main_page.h"
+#include "ui/picture_cache.h"
 #include "ui/tips.h"
 
 namespace ui {
@@ -36,6 +37,49 @@ Text PagedWindow::pictureBase() const { return pages_[size_t(interaction_.page)]
 Text PagedWindow::pictureVariant() const
 {
     return pages_[size_t(interaction_.page)]->hasImageVariants() ? variantSuffix(interaction_.imageVariant) : Text();
+}
+
+std::vector<Text> PagedWindow::pagePictures(int id) const
+{
+    const Page& p = *pages_[size_t(id)];
+    const Text base = p.pictureBase();
+    const Text variant = p.hasImageVariants() ? variantSuffix(interaction_.imageVariant) : Text();
+    return {skinPlace().picture(base + u"_normal" + variant + u".jpg"),
+            skinPlace().picture(base + u"_down" + variant + u".jpg")};
+}
+
+void PagedWindow::decodeAhead()
+{
+    ahead_ = std::make_unique<PicturePreload>(pagePictures(interaction_.page));
+    restFollows_ = true;
+}
+
+void PagedWindow::takeDecodedAhead()
+{
+    pictureWaitUs_ = 0;
+    if (!ahead_ || isIconic())
+        return;
+    if (ahead_->done() || ahead_->covers(pictureFile(u"normal")) || ahead_->covers(pictureFile(u"down"))) {
+        pictureWaitUs_ = ahead_->handTo(pictureCache());
+        ahead_.reset();
+    }
+}
+
+bool PagedWindow::onPaint(platform::Canvas& surface)
+{
+    takeDecodedAhead();
+    const bool painted = SkinnedWindow::onPaint(surface);
+    if (painted && restFollows_ && !ahead_) {
+        restFollows_ = false;
+        // The first hover needs the over picture soonest; any page may be next.
+        std::vector<Text> rest = {pictureFile(u"over")};
+        for (int id = 0; id < kPageCount; ++id)
+            if (id != interaction_.page)
+                for (Text& path : pagePictures(id))
+                    rest.push_back(std::move(path));
+        ahead_ = std::make_unique<PicturePreload>(std::move(rest));
+    }
+    return painted;
 }
 
 bool PagedWindow::routeToPages(unsigned id, std::uintptr_t wParam, std::intptr_t lParam)

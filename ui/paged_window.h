@@ -5,6 +5,7 @@
 // (apply, import, popups, dialogs) is left to the window that derives from it.
 #include "ui/pages/common_regions.h"
 #include "ui/pages/page.h"
+#include "ui/picture_preload.h"
 #include "ui/skinned_window.h"
 
 #include <array>
@@ -22,6 +23,14 @@ public:
     CommonRegions& commonRegions() { return common_; }
     // The region tables hit-tested for the current page, again (after the skins were read).
     void trackCurrentPage();
+    // Starts decoding the current page's normal and down pictures on a
+    // worker, for the first paint to take; after that paint the page's over
+    // picture and the other pages' pictures follow in the background.
+    void decodeAhead();
+    // How long the last paint waited for pictures decoded ahead, in microseconds.
+    std::int64_t pictureWaitUs() const { return pictureWaitUs_; }
+    // No pictures are being decoded ahead, or they are all done.
+    bool decodedAheadReady() const { return !ahead_ || ahead_->done(); }
     // A private message one of the pages owns; false when none does.
     bool routeToPages(unsigned id, std::uintptr_t wParam, std::intptr_t lParam);
 
@@ -29,6 +38,7 @@ public:
     const SkinPlace& skinPlace() const override { return look().place; }
     Text pictureBase() const override;
     Text pictureVariant() const override;
+    bool onPaint(platform::Canvas& surface) override;
     void onMouseMove(Point p) override;
     void onLButtonDown(Point p) override;
     void onLButtonUp(Point p) override;
@@ -56,6 +66,12 @@ private:
     // region, exit, minimise and empty space may be pressed.
     bool refusedWhileRecording();
 
+    // The normal and down pictures of a page in the current image variant.
+    std::vector<Text> pagePictures(int page) const;
+    // Pictures decoded ahead go into the cache when they are all done, or
+    // sooner (waiting for them) when this paint needs one of them.
+    void takeDecodedAhead();
+
     // The area the hover of a main-table and a page-table region draws on.
     void invalidateHoverOf(int mainRegion, int pageRegion);
 
@@ -66,6 +82,9 @@ private:
     int shownPage_ = kNoRegion;
     std::vector<RegionText> texts_;
     std::array<std::unique_ptr<Page>, kPageCount> pages_;
+    std::unique_ptr<PicturePreload> ahead_;
+    bool restFollows_ = false; // the other pages' pictures are decoded after the first paint
+    std::int64_t pictureWaitUs_ = 0;
 };
 
 } // namespace ui

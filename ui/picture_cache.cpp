@@ -29,6 +29,21 @@ std::shared_ptr<const platform::Canvas> PictureCache::get(const Text& path)
     return picture;
 }
 
+void PictureCache::adopt(const Text& path, const platform::FileStamp& stamp,
+                         std::shared_ptr<const platform::Canvas> picture)
+{
+    if (!picture || holds(path))
+        return;
+    if (entries_.size() == kCapacity)
+        entries_.erase(entries_.begin());
+    entries_.push_back({path, stamp, std::move(picture), nullptr});
+}
+
+bool PictureCache::holds(const Text& path) const
+{
+    return std::any_of(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.path == path; });
+}
+
 std::shared_ptr<const platform::Canvas> PictureCache::premultiplied(const Text& path)
 {
     std::shared_ptr<const platform::Canvas> picture = get(path);

@@ -22,6 +22,10 @@ public:
     // The same picture with its colours multiplied by its alpha, ready to be
     // blended; made once per decoded picture.
     std::shared_ptr<const platform::Canvas> premultiplied(const Text& path);
+    // A picture decoded elsewhere (ahead, on a worker) from the file as it
+    // was at `stamp`; a file the cache already holds keeps its picture.
+    void adopt(const Text& path, const platform::FileStamp& stamp, std::shared_ptr<const platform::Canvas> picture);
+    bool holds(const Text& path) const;
     void clear() { entries_.clear(); }
     std::size_t size() const { return entries_.size(); }
 

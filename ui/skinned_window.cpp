@@ -46,8 +46,7 @@ bool SkinnedWindow::onPaint(platform::Canvas& surface)
         return paintIconic(surface);
     const SkinPlace& place = skinPlace();
     PictureCache& cache = pictureCache();
-    const Text base = pictureBase(), variant = pictureVariant();
-    auto normal = cache.get(place.picture(base + u"_normal" + variant + u".jpg"));
+    auto normal = cache.get(pictureFile(u"normal"));
     if (!normal)
         return false;
     // Only the parts of the window that need it are composed again, on the
@@ -62,9 +61,9 @@ bool SkinnedWindow::onPaint(platform::Canvas& surface)
         frame_->copyFrom(*normal, a, {a.left, a.top});
     // The over picture is drawn from only under the mouse: a page shown
     // without a hover is not kept waiting for its decoding.
-    SkinPictures pictures{std::move(frame_), nullptr, cache.get(place.picture(base + u"_down" + variant + u".jpg"))};
+    SkinPictures pictures{std::move(frame_), nullptr, cache.get(pictureFile(u"down"))};
     if (anyHovered())
-        pictures.over = cache.get(place.picture(base + u"_over" + variant + u".jpg"));
+        pictures.over = cache.get(pictureFile(u"over"));
     paintLayers(pictures);
     frame_ = std::move(pictures.normal);
     present(surface, *frame_, place.scale);

@@ -33,6 +33,11 @@ public:
     virtual const SkinPlace& skinPlace() const = 0;
     virtual Text pictureBase() const = 0;
     virtual Text pictureVariant() const { return Text(); }
+    // The file of the current look's picture of a kind ("normal", "over", "down").
+    Text pictureFile(const char16_t* kind) const
+    {
+        return skinPlace().picture(pictureBase() + u"_" + kind + pictureVariant() + u".jpg");
+    }
 
     // Size and shape from the window's mask picture (`name` under the data
     // root) at its current position; nothing when the mask cannot be decoded.

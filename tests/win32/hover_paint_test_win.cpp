@@ -3,12 +3,8 @@
 // window the hover changes.
 #include <gtest/gtest.h>
 
-#include "platform/platform.h"
-#include "platform/resource_ids.h"
-#include "settings/config_files.h"
+#include "tests/support/stub_paged_window.h"
 #include "tests/support/temp_folder.h"
-#include "ui/appearance.h"
-#include "ui/paged_window.h"
 #include "ui/picture_cache.h"
 
 #include <windows.h>
@@ -16,58 +12,6 @@
 #include <memory>
 
 namespace {
-
-// The skinned side of the main window with nothing behind its regions,
-// counting the paints it is asked for.
-class PaintCounter : public ui::PagedWindow {
-public:
-    explicit PaintCounter(ui::Appearance& look) : PagedWindow(IDD_KVX_GMOUSE_DIALOG), look_(look) {}
-
-    bool onInitDialog() override
-    {
-        shapeFromMaskPicture(u"main_mask.jpg");
-        trackCurrentPage();
-        return true;
-    }
-    bool onPaint(platform::Canvas& surface) override
-    {
-        ++paints;
-        return PagedWindow::onPaint(surface);
-    }
-
-    const ui::Appearance& look() const override { return look_; }
-    settings::ConfigStore& store() override { return settings::store(); }
-    void minimise(platform::Point) override {}
-    void exitProgram() override {}
-    void applySettings() override {}
-    void importSettings() override {}
-    void exportSettings() override {}
-    void factoryReset() override {}
-    std::optional<platform::Color> chooseColour(platform::Color) override { return std::nullopt; }
-    void openWithShell(const Text&) override {}
-    void openPopup(const ui::PopupRequest&) override {}
-    void closePopup() override {}
-    void openSoundLighting() override {}
-    void openGunPresets() override {}
-    settings::FunctionNames& functionNames() override { return names_; }
-    macro::Library& library() override { return *library_; }
-    macro::LibraryPlace macroPlace() const override { return {}; }
-    void clearDanglingMacroReferences() override {}
-    std::pair<int, int> macroMemory() override { return {0, 0}; }
-    void reloadPresets() override {}
-
-    int paints = 0;
-
-private:
-    struct NoNames : settings::FunctionNames {
-        Text skinFunctionName(int) override { return u"Left Click"; }
-        Text moreFunctionName(int) override { return Text(); }
-        Text libraryMacroName(int, int) override { return Text(); }
-        Text presetName(int) override { return Text(); }
-    } names_;
-    ui::Appearance& look_;
-    std::unique_ptr<macro::Library> library_ = std::make_unique<macro::Library>();
-};
 
 // Everything queued, the paints last, as the program's message loop runs it.
 void pump()
@@ -82,13 +26,8 @@ void pump()
 struct HoverRig : ::testing::Test {
     void SetUp() override
     {
-        look.place = {testsupport::sourceDir() + u"\\skins", u"\\1_INI_EN", 1};
-        look.language = 1;
-        ASSERT_TRUE(look.loadTextsAndPageSkins());
-        look.fonts.create(look.place, look.language, ui::fontBaseValue(platform::os().graphics->logPixelsX()));
-        for (int c = 0; c < settings::kConfigurations; ++c)
-            settings::loadConfiguration(settings::store(), look.place.dataRoot + u"\\config", c, false, look.language);
-        window = std::make_unique<PaintCounter>(look);
+        ASSERT_TRUE(testsupport::loadShippedLook(look, testsupport::sourceDir() + u"\\skins", 1));
+        window = std::make_unique<testsupport::StubPagedWindow>(look);
         ASSERT_TRUE(window->create());
         hwnd = reinterpret_cast<HWND>(window->handle());
         SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE);
@@ -123,7 +62,7 @@ struct HoverRig : ::testing::Test {
     platform::Point centre(const ui::SkinRegion& r) { return {r.x + r.width / 2, r.y + r.height / 2}; }
 
     ui::Appearance look;
-    std::unique_ptr<PaintCounter> window;
+    std::unique_ptr<testsupport::StubPagedWindow> window;
     HWND hwnd = nullptr;
 };
 
