@@ -3,6 +3,7 @@
 #include "tests/maindlg/dialog_rig.h"
 
 #include "platform/headless/file_dialog_headless.h"
+#include "tests/support/eventually.h"
 #include "ui/pages/page.h"
 #include "ui/picture_cache.h"
 
@@ -401,4 +402,38 @@ TEST(PageInput, FactoryResetWithoutItsFileAndAFailedExportAreToldByTheWindow)
     rig.pressMain(15);
     EXPECT_EQ(ui::shownTips(), std::vector<int>{6});
     EXPECT_EQ(shownOn, std::vector<std::thread::id>(5, std::this_thread::get_id()));
+}
+
+// The first page's pictures are decoded ahead while the window starts; its
+// first paint hands them to the cache and starts the other pages', which the
+// next paint after they are done takes too.
+TEST(PagePainting, PicturesDecodedAheadReachTheCacheByTheFirstPaintsThread)
+{
+    ui::pictureCache().clear();
+    PagesRig rig;
+    auto& dlg = rig.shown();
+    auto picture = [&](const char16_t* name) { return dlg.look().place.picture(name); };
+    EXPECT_TRUE(ui::pictureCache().holds(picture(u"main_normal.jpg")));
+    EXPECT_TRUE(ui::pictureCache().holds(picture(u"main_down.jpg")));
+    ASSERT_TRUE(testsupport::eventually([&] { return dlg.decodedAheadReady(); }));
+    dlg.invalidate();
+    rig.ws().pump();
+    for (const char16_t* name : {u"main_over.jpg", u"advanced_normal.jpg", u"advanced_down.jpg", u"mac_normal.jpg",
+                                 u"mac_down.jpg", u"led_normal.jpg", u"led_down.jpg"})
+        EXPECT_TRUE(ui::pictureCache().holds(picture(name))) << text::toUtf8(name);
+}
+
+// A start page whose pictures are broken still opens; the down picture
+// missing leaves only what is drawn from it out.
+TEST(PagePainting, BrokenPicturesAtStartStillGiveAWindow)
+{
+    ui::pictureCache().clear();
+    PagesRig rig;
+    const auto skins = hostPath(rig.dir.path()) / "skins";
+    std::filesystem::remove(skins / "main_down.jpg");
+    auto& dlg = rig.shown();
+    EXPECT_TRUE(dlg.exists());
+    EXPECT_GT(rig.native().paintCount, 0);
+    EXPECT_TRUE(ui::pictureCache().holds(dlg.look().place.picture(u"main_normal.jpg")));
+    EXPECT_FALSE(ui::pictureCache().holds(dlg.look().place.picture(u"main_down.jpg")));
 }
