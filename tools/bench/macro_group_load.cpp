@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "platform/resource_ids.h"
 #include "ui/controls/list_box_xi.h"
+#include "ui/fonts.h"
 #include "ui/language.h"
 #include "ui/macro_item_texts.h"
 
@@ -82,8 +83,11 @@ int main()
     }
     host.move({0, 0, 320, 480});
     host.show(platform::Show::Show);
+    // The page's list font: size 6 of the single Arial set at 96 pixels per inch.
+    const int listPoints = ui::fontSizes(ui::FontSource::SingleFamily, ui::fontBaseValue(96), 1)[5];
+    const auto font = platform::os().graphics->createPointFont(listPoints, ui::kFaceArial);
     ui::ListBoxXI list(ui::listnumber::Events);
-    list.create(host, 10002, {0, 0, 300, 440}, kEventIcons, 16, nullptr);
+    list.create(host, 10002, {0, 0, 300, 440}, kEventIcons, 16, font);
 
     std::vector<double> load, show, scroll;
     for (int run = 0; run < kRuns; ++run) {
