@@ -93,6 +93,67 @@ TEST(ListBoxXIWin, RowsAreOwnerDrawnOnTheDarkBackground)
     host.destroy();
 }
 
+// The icon square of a row as a list paints it, against the icon drawn onto
+// the row's colour: they must match pixel for pixel.
+int iconMismatches(ui::ListBoxXI& list, int row, int iconId)
+{
+    const HWND lb = hwnd(list.native()->handle());
+    const platform::Rect r = list.native()->rowRect(row);
+    const platform::RowPaint p = list.paintRow(row, r, list.selection() == row);
+    HDC dc = GetDC(lb);
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, 16, 16);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    SetDCBrushColor(mem, p.background);
+    const RECT square{0, 0, 16, 16};
+    FillRect(mem, &square, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    HICON icon = HICON(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, 16, 16, 0));
+    DrawIconEx(mem, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+    int mismatches = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            if (GetPixel(dc, p.iconAt.x + x, p.iconAt.y + y) != GetPixel(mem, x, y))
+                ++mismatches;
+    DestroyIcon(icon);
+    SelectObject(mem, old);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+    ReleaseDC(lb, dc);
+    return mismatches;
+}
+
+TEST(ListBoxXIWin, IconsFollowTheRowColourAsTheSelectionMoves)
+{
+    Host host;
+    ASSERT_TRUE(host.create());
+    host.move({0, 0, 300, 300});
+    host.show(platform::Show::Normal);
+    ui::ListBoxXI list(ui::listnumber::Events);
+    ASSERT_TRUE(list.create(host, 10002, {0, 0, 200, 200}, kIcons, 16, nullptr));
+    list.addRow(u"Key down", 1);
+    list.addRow(u"Delay", 0);
+    list.addRow(u"Key up", 2);
+    list.select(1);
+    const HWND lb = hwnd(list.native()->handle());
+    UpdateWindow(lb);
+    EXPECT_EQ(iconMismatches(list, 0, kIcons[1]), 0);
+    EXPECT_EQ(iconMismatches(list, 1, kIcons[0]), 0) << "selected";
+    EXPECT_EQ(iconMismatches(list, 2, kIcons[2]), 0);
+
+    // The selection moves: both rows repaint on their new colours.
+    list.select(2);
+    UpdateWindow(lb);
+    EXPECT_EQ(iconMismatches(list, 1, kIcons[0]), 0);
+    EXPECT_EQ(iconMismatches(list, 2, kIcons[2]), 0) << "selected";
+
+    // A row's kind changes through an edit-free replace: the new icon shows.
+    list.deleteRow(0);
+    list.insertRow(0, u"Key up", 2);
+    UpdateWindow(lb);
+    EXPECT_EQ(iconMismatches(list, 0, kIcons[2]), 0);
+    host.destroy();
+}
+
 TEST(NumberEditWin, LettersAreDroppedDigitsAndBackspaceWork)
 {
     Host host;
