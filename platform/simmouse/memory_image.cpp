@@ -1,5 +1,7 @@
 #include "platform/simmouse/memory_image.h"
 
+#include <algorithm>
+
 namespace platform::sim {
 
 namespace {
@@ -137,6 +139,8 @@ std::optional<ImageMacro> decodeMacro(const MemoryImage& m, const ImageDirectory
     macro.address = e.address;
     macro.playCount = word(m, e.address);
     int p = e.address + 2;
+    // An item takes two bytes at least: what memory can hold bounds a count of up to 65,535.
+    macro.items.reserve(size_t(std::clamp((static_cast<int>(m.size()) - p) / 2, 0, e.entryCount)));
     auto need = [&](int n) {
         if (p + n > static_cast<int>(m.size())) {
             macro.runsOffMemory = true;
@@ -179,6 +183,7 @@ std::optional<ImageMacro> decodeMacro(const MemoryImage& m, const ImageDirectory
                 macro.runsOffMemory = true;
                 break;
             }
+            item.ledRecord.reserve(size_t(4 * steps + 4));
             item.ledRecord.push_back(static_cast<std::uint8_t>(steps));
             for (int j = 1; j < 4 * steps + 4; ++j)
                 item.ledRecord.push_back(static_cast<std::uint8_t>(at(m, item.ledAddress + j)));
