@@ -42,6 +42,13 @@ bool bytesAre(const MemoryImage& m, int address, std::initializer_list<int> valu
     return true;
 }
 
+// An item cut short by the end of memory is not part of the macro.
+ImageMacro dropLast(ImageMacro& macro)
+{
+    macro.items.pop_back();
+    return std::move(macro);
+}
+
 } // namespace
 
 ImageSettings decodeSettings(const MemoryImage& m)
@@ -151,7 +158,8 @@ std::optional<ImageMacro> decodeMacro(const MemoryImage& m, const ImageDirectory
     for (int i = 0; i < e.entryCount; ++i) {
         if (!need(2))
             break;
-        ImageItem item;
+        // Built in place: a macro can hold tens of thousands of items.
+        ImageItem& item = macro.items.emplace_back();
         const int first = at(m, p);
         item.code = at(m, p + 1);
         item.delay = first & 0x7F;
@@ -160,20 +168,20 @@ std::optional<ImageMacro> decodeMacro(const MemoryImage& m, const ImageDirectory
         switch (item.code) {
         case 0xF6:
             if (!need(4))
-                return macro;
+                return dropLast(macro);
             item.dx = signed16(word(m, p));
             item.dy = signed16(word(m, p + 2));
             p += 4;
             break;
         case 0xF8:
             if (!need(2))
-                return macro;
+                return dropLast(macro);
             item.cpiCode = at(m, p);
             p += 2;
             break;
         case 0xF9: {
             if (!need(2))
-                return macro;
+                return dropLast(macro);
             item.ledAddress = at(m, p) | (at(m, p + 1) & 0x3F) << 8;
             item.ledType = at(m, p + 1) >> 6;
             p += 2;
@@ -192,7 +200,6 @@ std::optional<ImageMacro> decodeMacro(const MemoryImage& m, const ImageDirectory
         default:
             break;
         }
-        macro.items.push_back(std::move(item));
     }
     return macro;
 }
