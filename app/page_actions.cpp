@@ -70,17 +70,7 @@ void CKVX_GMouseDlg::applySettings()
         ui::showTip(ui::kTipMacrosDoNotFit, ui::macroMemoryFigures(look_->texts, use.required, use.capacity));
         return;
     }
-    macro::Library& lib = *library_;
-    SaveJob job;
-    job.configFile = paths().configFile;
-    job.language = look_->language;
-    if (lib.groupCount > 0 && lib.currentGroup >= 0 && lib.currentGroup < lib.groupCount) {
-        if (auto file = macro::groupFilePath(paths().macroFolder, lib.groupNames[size_t(lib.currentGroup)])) {
-            job.groupFile = *file;
-            job.groupTable = &lib.table;
-            job.groupMacroCount = lib.currentGroupMacroCount;
-        }
-    }
+    SaveJob job = applyStepJob(*library_, paths().macroFolder, paths().configFile, look_->language);
     // The save writes a copy: the window goes on changing the store meanwhile.
     // Saving turns the user colour on, in the store as in the file.
     store().userColourEnable = 1;

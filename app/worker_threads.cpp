@@ -162,6 +162,21 @@ void WorkerThreads::joinOnce()
             t.join();
 }
 
+SaveJob applyStepJob(const macro::Library& lib, const Text& macroFolder, const Text& configFile, int language)
+{
+    SaveJob job;
+    job.configFile = configFile;
+    job.language = language;
+    if (lib.groupCount > 0 && lib.currentGroup >= 0 && lib.currentGroup < lib.groupCount) {
+        if (auto file = macro::groupFilePath(macroFolder, lib.groupNames[size_t(lib.currentGroup)])) {
+            job.groupFile = *file;
+            job.groupTable = std::make_shared<const macro::GroupTable>(lib.table);
+            job.groupMacroCount = lib.currentGroupMacroCount;
+        }
+    }
+    return job;
+}
+
 void saveApplyStep(settings::ConfigStore& store, const SaveJob& job)
 {
     if (!job.groupFile.empty() && job.groupTable)

@@ -6,12 +6,14 @@
 //
 // Workers never touch the window: they change the shared values below and
 // ask for a redraw, which the window posts to itself.
+#include "macro/macro_library.h"
 #include "macro/macro_record.h"
 #include "settings/config_store.h"
 
 #include <atomic>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -103,13 +105,16 @@ private:
 
 // The save of an apply step: the macros of the current group to its group
 // file, CurConfig, then all four configurations and the shared settings.
+// The job holds its own copy of the group: the window goes on editing the
+// library while the worker writes.
 struct SaveJob {
     Text configFile;
-    Text groupFile;              // empty when there is no group to save
-    const macro::GroupTable* groupTable = nullptr; // the current group's macros
+    Text groupFile; // empty when there is no group to save
+    std::shared_ptr<const macro::GroupTable> groupTable; // the current group's macros
     int groupMacroCount = 0;
     int language = 1;
 };
+SaveJob applyStepJob(const macro::Library& lib, const Text& macroFolder, const Text& configFile, int language);
 void saveApplyStep(settings::ConfigStore& store, const SaveJob& job);
 
 } // namespace app

@@ -122,7 +122,7 @@ TEST(ApplyStepSave, WritesTheGroupCurConfigAndEveryConfiguration)
     settings::setCurrentConfiguration(s, 3);
     s.buttons[3][1].functionCode = 19;
     s.fireTime = 77;
-    app::saveApplyStep(s, {configFile, groupFile, table.get(), 1, 1});
+    app::saveApplyStep(s, {configFile, groupFile, std::move(table), 1, 1});
     EXPECT_EQ(macro::readMacroCount(groupFile), 1);
 
     settings::ConfigStore reloaded;
@@ -138,6 +138,34 @@ TEST(ApplyStepSave, WritesTheGroupCurConfigAndEveryConfiguration)
     const Text other = dir.file("other.ini");
     app::saveApplyStep(s, {other, Text(), nullptr, 0, 1});
     EXPECT_EQ(profile.getString(other, u"Config0", u"K0", Text(), 5), u"0");
+}
+
+TEST(ApplyStepSave, WritesTheGroupAsItWasWhenApplied)
+{
+    testsupport::TempFolder dir;
+    auto lib = std::make_unique<macro::Library>();
+    lib->groupCount = 2;
+    lib->groupNames[0] = u"Office";
+    lib->groupNames[1] = u"Games";
+    lib->currentGroup = 1;
+    lib->currentGroupMacroCount = 1;
+    std::copy_n(u"Burst", 6, lib->table[0].name);
+    const app::SaveJob job = app::applyStepJob(*lib, dir.path(), dir.file("config.ini"), 1);
+    EXPECT_EQ(job.groupFile, dir.file("Games.dat"));
+
+    // The window renames the macro before the worker gets to write.
+    std::copy_n(u"Later", 6, lib->table[0].name);
+    settings::ConfigStore s;
+    app::saveApplyStep(s, job);
+    macro::GroupTable saved{};
+    ASSERT_EQ(macro::loadGroup(saved, job.groupFile, 1), 1);
+    EXPECT_EQ(Text(saved[0].name), u"Burst");
+
+    // No group, or a name that would leave the macro folder: only the configurations.
+    lib->groupNames[1] = u"..\\evil";
+    EXPECT_TRUE(app::applyStepJob(*lib, dir.path(), dir.file("config.ini"), 1).groupFile.empty());
+    lib->groupCount = 0;
+    EXPECT_FALSE(app::applyStepJob(*lib, dir.path(), dir.file("config.ini"), 1).groupTable);
 }
 
 TEST(Autorun, EnabledEntryQuotesThePathAndAddsTheSilentSwitch)
