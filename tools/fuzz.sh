@@ -37,7 +37,7 @@ seed_files() {
 make_seeds() {
     local target=$1 dir=$build/seeds/$1 made=$build/seeds/.$1.made
     # Made again only when the data root has changed since.
-    if [ -e "$made" ] && [ -z "$(find "$root/skins" "$0" -newer "$made" -print -quit)" ]; then
+    if [ -e "$made" ] && [ -d "$dir" ] && [ -z "$(find "$root/skins" "$0" -newer "$made" -print -quit)" ]; then
         return
     fi
     rm -rf "$dir"
