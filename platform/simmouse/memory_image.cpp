@@ -43,10 +43,10 @@ bool bytesAre(const MemoryImage& m, int address, std::initializer_list<int> valu
 }
 
 // An item cut short by the end of memory is not part of the macro.
-ImageMacro dropLast(ImageMacro& macro)
+bool dropLast(ImageMacro& macro)
 {
     macro.items.pop_back();
-    return std::move(macro);
+    return true;
 }
 
 } // namespace
@@ -138,11 +138,12 @@ ImageDirectoryEntry decodeDirectoryEntry(const MemoryImage& m, int configuration
     return e;
 }
 
-std::optional<ImageMacro> decodeMacro(const MemoryImage& m, const ImageDirectoryEntry& e)
+bool decodeMacro(const MemoryImage& m, const ImageDirectoryEntry& e, ImageMacro& macro)
 {
     if (!e.present)
-        return std::nullopt;
-    ImageMacro macro;
+        return false;
+    macro.items.clear();
+    macro.runsOffMemory = false;
     macro.address = e.address;
     macro.playCount = word(m, e.address);
     int p = e.address + 2;
@@ -201,6 +202,14 @@ std::optional<ImageMacro> decodeMacro(const MemoryImage& m, const ImageDirectory
             break;
         }
     }
+    return true;
+}
+
+std::optional<ImageMacro> decodeMacro(const MemoryImage& m, const ImageDirectoryEntry& e)
+{
+    ImageMacro macro;
+    if (!decodeMacro(m, e, macro))
+        return std::nullopt;
     return macro;
 }
 
