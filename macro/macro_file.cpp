@@ -35,13 +35,15 @@ std::uint8_t deviceCodeOf(int fileCode, int language)
     return std::uint8_t(keys::deviceFromVk(language, fileCode, keys::kModeKeys));
 }
 
-void appendToken(Text& line, unsigned value)
+// A number of 0..999 in three digits.
+void appendDigits(Text& line, unsigned value)
 {
-    value &= 0xFF;
-    line += char16_t(u'0' + value / 100);
-    line += char16_t(u'0' + value / 10 % 10);
-    line += char16_t(u'0' + value % 10);
+    const char16_t digits[3] = {char16_t(u'0' + value / 100), char16_t(u'0' + value / 10 % 10),
+                                char16_t(u'0' + value % 10)};
+    line.append(digits, 3);
 }
+
+void appendToken(Text& line, unsigned value) { appendDigits(line, value & 0xFF); }
 
 void append16(Text& line, unsigned value)
 {
@@ -57,13 +59,15 @@ public:
 
     int operator[](int t) const
     {
-        size_t at = size_t(t) * 3;
+        const size_t at = size_t(t) * 3;
+        const size_t end = std::min(at + 3, line_.size());
         int value = 0;
-        for (size_t i = at; i < at + 3 && i < line_.size(); ++i) {
-            char16_t c = line_[i];
-            if (c < u'0' || c > u'9')
+        // A line holds thousands of tokens: one comparison per character.
+        for (size_t i = at; i < end; ++i) {
+            const unsigned digit = unsigned(line_[i]) - u'0';
+            if (digit > 9)
                 break;
-            value = value * 10 + (c - u'0');
+            value = value * 10 + int(digit);
         }
         return value;
     }
@@ -192,12 +196,8 @@ Text upgradeMacroLine(TextView older)
     const int present = int(std::min<size_t>((older.size() + 2) / 3, size_t(header + kEventBlockTokens + kLedTokens)));
     Text line;
     line.reserve(size_t(std::max(present, header) + 6) * 3);
-    auto appendAsRead = [&](int t) {
-        const int v = tokens[t]; // 0..999: three digits keep what the reader saw
-        line += char16_t(u'0' + v / 100);
-        line += char16_t(u'0' + v / 10 % 10);
-        line += char16_t(u'0' + v % 10);
-    };
+    // 0..999: three digits keep what the reader saw.
+    auto appendAsRead = [&](int t) { appendDigits(line, unsigned(tokens[t])); };
     for (int t = 0; t < header; ++t)
         appendAsRead(t);
     line += u"000000000000000000"; // vAdjustSwitch, vAdjustValue, four reserved

@@ -35,7 +35,11 @@ seed_files() {
     esac
 }
 make_seeds() {
-    local target=$1 dir=$build/seeds/$1
+    local target=$1 dir=$build/seeds/$1 made=$build/seeds/.$1.made
+    # Made again only when the data root has changed since.
+    if [ -e "$made" ] && [ -d "$dir" ] && [ -z "$(find "$root/skins" "$0" -newer "$made" -print -quit)" ]; then
+        return
+    fi
     rm -rf "$dir"
     mkdir -p "$dir"
     if [ "$target" = macro_line ]; then
@@ -52,6 +56,7 @@ make_seeds() {
             cp "$file" "$dir/$(echo "${file#$root/skins/}" | tr / _)"
         done
     fi
+    touch "$made"
 }
 
 targets=("$@")
@@ -61,11 +66,21 @@ if [ ${#targets[@]} -eq 0 ]; then
     done
 fi
 
-# The status reader's input is some 500 bytes of button set-up, then reports
-# of up to 8 bytes: a few hundred of them per run are plenty.
+# Inputs as long as a target's format needs, no longer: a run's time grows
+# with its input. The status reader's input is some 500 bytes of button
+# set-up, then reports of up to 8 bytes: a few hundred of them per run are
+# plenty. A macro line is 2621 tokens of three digits. A group file cut after
+# its second full line still has any count and short lines to try; full
+# lines are the macro line target's. config.ini and the skin files fit whole,
+# the profile's line rules need no more than a few dozen lines.
 max_len() {
     case $1 in
     input_report) echo -max_len=2048 ;;
+    ini_file) echo -max_len=4096 ;;
+    skin_files) echo -max_len=8192 ;;
+    macro_line) echo -max_len=8192 ;;
+    config_file) echo -max_len=12288 ;;
+    macro_group) echo -max_len=16384 ;;
     esac
 }
 

@@ -175,10 +175,14 @@ std::vector<std::uint8_t> encodeIni(IniEncoding encoding, TextView text)
         out.insert(out.end(), utf8.begin(), utf8.end());
         break;
     }
-    case IniEncoding::Ansi:
+    case IniEncoding::Ansi: {
+        // Written at every key the profile saves: ASCII, nearly all of it, goes straight through.
         out.resize(text.size());
-        std::transform(text.begin(), text.end(), out.begin(), toCp1252);
+        std::uint8_t* p = out.data();
+        for (char16_t c : text)
+            *p++ = c < 0x80 ? std::uint8_t(c) : toCp1252(c);
         break;
+    }
     }
     return out;
 }

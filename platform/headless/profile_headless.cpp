@@ -91,9 +91,21 @@ HeadlessProfile::Held& HeadlessProfile::parsed(const Text& file, std::vector<std
 {
     auto it = std::find_if(held_.begin(), held_.end(), [&](const Held& h) { return h.file == file; });
     if (it == held_.end()) {
+        // A save writes a copy and puts it in the file's place: the copy's
+        // parse serves the file it became.
+        auto same = std::find_if(held_.begin(), held_.end(), [&](const Held& h) { return h.bytes == bytes; });
+        const bool parsedAlready = same != held_.end();
+        Held entry{file, {}, {}, {}};
+        if (parsedAlready) {
+            entry.ini = same->ini;
+            entry.writesBack = same->writesBack;
+            entry.bytes = std::move(bytes);
+        }
         if (held_.size() >= kHeldFiles)
             held_.pop_back();
-        it = held_.insert(held_.begin(), Held{file, {}, {}, {}});
+        it = held_.insert(held_.begin(), std::move(entry));
+        if (parsedAlready)
+            return *it;
     } else {
         std::rotate(held_.begin(), it, it + 1);
         it = held_.begin();

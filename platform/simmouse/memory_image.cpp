@@ -1,5 +1,7 @@
 #include "platform/simmouse/memory_image.h"
 
+#include <algorithm>
+
 namespace platform::sim {
 
 namespace {
@@ -37,6 +39,13 @@ bool bytesAre(const MemoryImage& m, int address, std::initializer_list<int> valu
     for (int v : values)
         if (at(m, address++) != v)
             return false;
+    return true;
+}
+
+// An item cut short by the end of memory is not part of the macro.
+bool dropLast(ImageMacro& macro)
+{
+    macro.items.pop_back();
     return true;
 }
 
@@ -129,14 +138,17 @@ ImageDirectoryEntry decodeDirectoryEntry(const MemoryImage& m, int configuration
     return e;
 }
 
-std::optional<ImageMacro> decodeMacro(const MemoryImage& m, const ImageDirectoryEntry& e)
+bool decodeMacro(const MemoryImage& m, const ImageDirectoryEntry& e, ImageMacro& macro)
 {
     if (!e.present)
-        return std::nullopt;
-    ImageMacro macro;
+        return false;
+    macro.items.clear();
+    macro.runsOffMemory = false;
     macro.address = e.address;
     macro.playCount = word(m, e.address);
     int p = e.address + 2;
+    // An item takes two bytes at least: what memory can hold bounds a count of up to 65,535.
+    macro.items.reserve(size_t(std::clamp((static_cast<int>(m.size()) - p) / 2, 0, e.entryCount)));
     auto need = [&](int n) {
         if (p + n > static_cast<int>(m.size())) {
             macro.runsOffMemory = true;
@@ -147,7 +159,8 @@ std::optional<ImageMacro> decodeMacro(const MemoryImage& m, const ImageDirectory
     for (int i = 0; i < e.entryCount; ++i) {
         if (!need(2))
             break;
-        ImageItem item;
+        // Built in place: a macro can hold tens of thousands of items.
+        ImageItem& item = macro.items.emplace_back();
         const int first = at(m, p);
         item.code = at(m, p + 1);
         item.delay = first & 0x7F;
@@ -156,20 +169,20 @@ std::optional<ImageMacro> decodeMacro(const MemoryImage& m, const ImageDirectory
         switch (item.code) {
         case 0xF6:
             if (!need(4))
-                return macro;
+                return dropLast(macro);
             item.dx = signed16(word(m, p));
             item.dy = signed16(word(m, p + 2));
             p += 4;
             break;
         case 0xF8:
             if (!need(2))
-                return macro;
+                return dropLast(macro);
             item.cpiCode = at(m, p);
             p += 2;
             break;
         case 0xF9: {
             if (!need(2))
-                return macro;
+                return dropLast(macro);
             item.ledAddress = at(m, p) | (at(m, p + 1) & 0x3F) << 8;
             item.ledType = at(m, p + 1) >> 6;
             p += 2;
@@ -179,6 +192,7 @@ std::optional<ImageMacro> decodeMacro(const MemoryImage& m, const ImageDirectory
                 macro.runsOffMemory = true;
                 break;
             }
+            item.ledRecord.reserve(size_t(4 * steps + 4));
             item.ledRecord.push_back(static_cast<std::uint8_t>(steps));
             for (int j = 1; j < 4 * steps + 4; ++j)
                 item.ledRecord.push_back(static_cast<std::uint8_t>(at(m, item.ledAddress + j)));
@@ -187,8 +201,15 @@ std::optional<ImageMacro> decodeMacro(const MemoryImage& m, const ImageDirectory
         default:
             break;
         }
-        macro.items.push_back(std::move(item));
     }
+    return true;
+}
+
+std::optional<ImageMacro> decodeMacro(const MemoryImage& m, const ImageDirectoryEntry& e)
+{
+    ImageMacro macro;
+    if (!decodeMacro(m, e, macro))
+        return std::nullopt;
     return macro;
 }
 

@@ -126,6 +126,9 @@ ImageDirectoryEntry decodeDirectoryEntry(const MemoryImage& m, int configuration
 // The stream an entry points to; nullopt for an entry without one (no entry,
 // or no items to walk).
 std::optional<ImageMacro> decodeMacro(const MemoryImage& m, const ImageDirectoryEntry& e);
+// The same into `macro`, whose storage serves again (a macro can hold tens of
+// thousands of items); false, and `macro` left as it was, where there is none.
+bool decodeMacro(const MemoryImage& m, const ImageDirectoryEntry& e, ImageMacro& macro);
 ImageLightingTables decodeLightingTables(const MemoryImage& m);
 
 } // namespace platform::sim

@@ -255,6 +255,21 @@ std::vector<std::vector<std::uint8_t>> SimMouse::received()
     return received_;
 }
 
+void SimMouse::reset()
+{
+    std::lock_guard lock(mutex_);
+    memory_.fill(0xFF);
+    transfer_.fill(0);
+    lastRead_ = 0;
+    currentConfig_ = 0;
+    dpiLevel_ = 0;
+    activeOverride_.fill(-1);
+    dirty_ = false;
+    applied_ = Applied{};
+    applied_.keyOverride.fill(-1);
+    received_.clear();
+}
+
 void SimMouse::clearReceived()
 {
     std::lock_guard lock(mutex_);

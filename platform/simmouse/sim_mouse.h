@@ -61,6 +61,10 @@ public:
     std::array<std::uint8_t, kMemorySize> memory();
     void setMemory(std::uint16_t address, std::uint8_t value);
     void saveMemory();
+    // Back to the state of a mouse just made without a memory file: memory
+    // erased, no commands applied or received, configuration and DPI level 0.
+    // Lets one mouse, found once, serve many short runs (the fuzz targets).
+    void reset();
 
     // What the commands other than 0x18 left behind.
     struct Applied {

@@ -181,3 +181,38 @@ TEST(Commands, SendingWithoutAMouseFailsQuietly)
     EXPECT_FALSE(rig.channel.send(device::cmd::Close, {0, 0}));
     EXPECT_TRUE(rig.mouse->received().empty());
 }
+
+// One mouse serves many runs of the fuzz targets: after reset() nothing of a
+// run may show in the next.
+TEST(Commands, ResetMouseAnswersLikeANewOne)
+{
+    SimMouseRig rig;
+    ASSERT_TRUE(rig.connect());
+    platform::sim::SimMouse fresh;
+    rig.mouse->setMemory(1, 0x40); // configuration 2 in the header
+    rig.mouse->setMemory(0x18, 3);
+    device::sendMemoryRequest(rig.channel, device::memflag::Read, 0, 0x0001, 0, 0);
+    device::sendKeyOverride(rig.channel, 3, 9);
+    device::sendConsumerKey(rig.channel, 26);
+    device::sendMove(rig.channel, 3, 5, 7, false, 0);
+    device::sendVerticalAdjust(rig.channel, true);
+    device::sendClose(rig.channel);
+    rig.mouse->setCurrentConfig(3);
+    rig.mouse->setDpiLevel(4);
+
+    rig.mouse->reset();
+    EXPECT_EQ(rig.mouse->memory(), fresh.memory());
+    EXPECT_TRUE(rig.mouse->received().empty());
+    EXPECT_EQ(rig.mouse->currentConfig(), 0);
+    EXPECT_EQ(rig.mouse->dpiLevel(), 0);
+    EXPECT_EQ(rig.mouse->slotFunction(3), fresh.slotFunction(3));
+    const auto applied = rig.mouse->applied(), expected = fresh.applied();
+    EXPECT_EQ(applied.keyOverride, expected.keyOverride);
+    EXPECT_EQ(applied.moves, expected.moves);
+    EXPECT_EQ(applied.consumerKeys, expected.consumerKeys);
+    EXPECT_EQ(applied.switchState, expected.switchState);
+    EXPECT_EQ(applied.closeCount, expected.closeCount);
+    ASSERT_TRUE(rig.channel.fetchStatus());
+    EXPECT_EQ(rig.channel.statusConfiguration(), 0);
+    EXPECT_EQ(rig.channel.statusData(), 0) << "the last memory read is forgotten";
+}

@@ -431,3 +431,46 @@ TEST(MacroImage, TheMouseReadsBackEveryMacroItsSlotsPlay)
         EXPECT_TRUE(tables.tablesEmpty[t]) << t;
     }
 }
+
+// Decoding into a macro used before gives what decoding afresh gives: nothing
+// of a longer macro, or of one that ran off the memory, stays behind.
+TEST(MacroStream, DecodingIntoAUsedMacroGivesAFreshDecode)
+{
+    auto image = std::make_unique<MemoryImage>();
+    image->fill(0);
+    auto entry = [](int address, int count) {
+        platform::sim::ImageDirectoryEntry e;
+        e.present = true;
+        e.address = address;
+        e.entryCount = count;
+        return e;
+    };
+    // At 0x1000: play count 2, a key press after 5 ms, a move, a lighting event
+    // pointing at a one-step record at 0x2000.
+    const std::uint8_t stream[] = {2, 0, 0x85, 0x04, 5, 0xF6, 0x03, 0x00, 0xFD, 0xFF, 0, 0xF9, 0x00, 0x60};
+    std::copy(std::begin(stream), std::end(stream), image->begin() + 0x1000);
+    (*image)[0x2000] = 0; // n - 1: one step
+    for (int i = 1; i < 8; ++i)
+        (*image)[0x2000 + i] = std::uint8_t(i);
+    const auto big = entry(0x1000, 300), small = entry(0x1000, 2), offEnd = entry(0xFFFC, 5);
+
+    platform::sim::ImageMacro used;
+    ASSERT_TRUE(platform::sim::decodeMacro(*image, big, used));
+    EXPECT_EQ(used.items.size(), 300u);
+    ASSERT_TRUE(platform::sim::decodeMacro(*image, offEnd, used));
+    EXPECT_TRUE(used.runsOffMemory);
+    for (const auto& e : {small, big, offEnd, small}) {
+        ASSERT_TRUE(platform::sim::decodeMacro(*image, e, used));
+        const auto fresh = platform::sim::decodeMacro(*image, e);
+        ASSERT_TRUE(fresh.has_value());
+        EXPECT_EQ(used.items.size(), fresh->items.size());
+        EXPECT_EQ(used.runsOffMemory, fresh->runsOffMemory);
+        EXPECT_EQ(used.playCount, fresh->playCount);
+        EXPECT_EQ(platform::sim::timelineOf(used), platform::sim::timelineOf(*fresh));
+    }
+    EXPECT_EQ(used.items.size(), 2u);
+    EXPECT_EQ(used.items[1].dx, 3);
+    EXPECT_EQ(used.items[1].dy, -3);
+    EXPECT_FALSE(platform::sim::decodeMacro(*image, platform::sim::ImageDirectoryEntry{}, used));
+    EXPECT_EQ(used.items.size(), 2u) << "no entry leaves the macro alone";
+}

@@ -185,6 +185,13 @@ TEST(MacroCodec, ShortAndDamagedLinesReadMissingTokensAsZero)
 
     EXPECT_EQ(decodeMacroLine(u"06", 3, kUs).name[0], 6);
     EXPECT_EQ(decodeMacroName(u"0650"), u"A");
+
+    // Only '0'..'9' are digits: the characters either side of them, and wide
+    // characters whose low byte is a digit, end a token.
+    EXPECT_EQ(decodeMacroLine(u"/12", 3, kUs).name[0], 0);
+    EXPECT_EQ(decodeMacroLine(u"1:2", 3, kUs).name[0], 1);
+    EXPECT_EQ(decodeMacroLine(u"9\uFF119", 3, kUs).name[0], 9);
+    EXPECT_EQ(decodeMacroLine(u"\u01306", 3, kUs).name[0], 0);
 }
 
 TEST(MacroCodec, OverlongLinesAndHugeValuesStayWithinTheRecord)

@@ -443,3 +443,26 @@ TEST(ProfileContract, ALineCutToNothingByANulIsWrittenBlankAndDroppedByTheNextWr
     ASSERT_TRUE(profile().writeString(file, u"A", u"k", u"7"));
     EXPECT_EQ(dir.readText(u"z.ini"), "[A]\r\n=2\r\nk=7\r\n") << "from here on a write changes only its key";
 }
+
+// A save writes a copy and puts it in the file's place; copies of one file
+// then part ways. Each name reads what its own file holds.
+TEST(ProfileContract, FilesMovedIntoPlaceOrCopiedReadTheirOwnValues)
+{
+    TempFolder dir;
+    platform::Files& files = *platform::os().files;
+    ASSERT_TRUE(profile().writeString(dir.file("a.tmp"), u"S", u"K", u"1"));
+    ASSERT_TRUE(profile().writeString(dir.file("a.tmp"), u"S", u"T", u"tail "));
+    EXPECT_EQ(profile().getString(dir.file("a.tmp"), u"S", u"T", u"", 50), u"tail");
+    ASSERT_TRUE(files.replaceFile(dir.file("a.tmp"), dir.file("a.ini"), Text()));
+    EXPECT_EQ(profile().getString(dir.file("a.ini"), u"S", u"K", u"", 50), u"1");
+    EXPECT_EQ(profile().getString(dir.file("a.tmp"), u"S", u"K", u"gone", 50), u"gone");
+
+    ASSERT_TRUE(files.copyFile(dir.file("a.ini"), dir.file("b.ini"), false));
+    ASSERT_TRUE(profile().writeString(dir.file("b.ini"), u"S", u"K", u"2"));
+    EXPECT_EQ(profile().getString(dir.file("a.ini"), u"S", u"K", u"", 50), u"1");
+    EXPECT_EQ(profile().getString(dir.file("b.ini"), u"S", u"K", u"", 50), u"2");
+    EXPECT_EQ(profile().getString(dir.file("b.ini"), u"S", u"T", u"", 50), u"tail");
+
+    dir.writeText(u"a.ini", "[S]\r\nK=3\r\nT=tail\r\n");
+    EXPECT_EQ(profile().getString(dir.file("a.ini"), u"S", u"K", u"", 50), u"3");
+}
