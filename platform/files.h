@@ -36,6 +36,11 @@ public:
     virtual bool replaceFile(const Text& replacement, const Text& target, const Text& backup) = 0;
     // Size and last write time of a plain file; nothing when there is none.
     virtual std::optional<FileStamp> stamp(const Text& path) = 0;
+    // A number that changes with every change of the file, so what a reader
+    // made of the file stays good while the number does. Nothing when there
+    // is no such number: a time stamp can miss two writes in one tick, and
+    // other programs write files too.
+    virtual std::optional<std::uint64_t> version(const Text& /*path*/) { return std::nullopt; }
     // Names (not paths) of the plain files directly inside a folder, sorted.
     virtual std::vector<Text> listFiles(const Text& folder) = 0;
 };

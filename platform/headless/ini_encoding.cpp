@@ -152,17 +152,50 @@ DecodedIni decodeIni(const std::vector<std::uint8_t>& bytes)
     return d;
 }
 
+size_t byteOrderMarkSize(IniEncoding encoding)
+{
+    switch (encoding) {
+    case IniEncoding::Utf16LeBom:
+    case IniEncoding::Utf16BeBom:
+        return 2;
+    case IniEncoding::Utf8Bom:
+        return 3;
+    case IniEncoding::Ansi:
+        break;
+    }
+    return 0;
+}
+
 std::vector<std::uint8_t> encodeIni(IniEncoding encoding, TextView text)
 {
     std::vector<std::uint8_t> out;
+    out.reserve(byteOrderMarkSize(encoding) + encodedSize(encoding, text));
+    switch (encoding) {
+    case IniEncoding::Utf16LeBom:
+        out = {0xFF, 0xFE};
+        break;
+    case IniEncoding::Utf16BeBom:
+        out = {0xFE, 0xFF};
+        break;
+    case IniEncoding::Utf8Bom:
+        out = {0xEF, 0xBB, 0xBF};
+        break;
+    case IniEncoding::Ansi:
+        break;
+    }
+    appendEncoded(encoding, text, out);
+    return out;
+}
+
+void appendEncoded(IniEncoding encoding, TextView text, std::vector<std::uint8_t>& out)
+{
+    const size_t at = out.size();
     switch (encoding) {
     case IniEncoding::Utf16LeBom:
     case IniEncoding::Utf16BeBom: {
         const bool big = encoding == IniEncoding::Utf16BeBom;
-        out.resize(2 + text.size() * 2);
-        out[0] = big ? 0xFE : 0xFF;
-        out[1] = big ? 0xFF : 0xFE;
-        std::uint8_t* p = out.data() + 2;
+        out.resize(at + text.size() * 2);
+        std::uint8_t* p = out.data() + at;
         for (char16_t c : text) {
             *p++ = std::uint8_t(big ? c >> 8 : c & 0xFF);
             *p++ = std::uint8_t(big ? c & 0xFF : c >> 8);
@@ -170,21 +203,46 @@ std::vector<std::uint8_t> encodeIni(IniEncoding encoding, TextView text)
         break;
     }
     case IniEncoding::Utf8Bom: {
-        out = {0xEF, 0xBB, 0xBF};
         const std::vector<std::uint8_t> utf8 = encodeUtf8(text);
         out.insert(out.end(), utf8.begin(), utf8.end());
         break;
     }
     case IniEncoding::Ansi: {
         // Written at every key the profile saves: ASCII, nearly all of it, goes straight through.
-        out.resize(text.size());
-        std::uint8_t* p = out.data();
+        out.resize(at + text.size());
+        std::uint8_t* p = out.data() + at;
         for (char16_t c : text)
             *p++ = c < 0x80 ? std::uint8_t(c) : toCp1252(c);
         break;
     }
     }
-    return out;
+}
+
+size_t encodedSize(IniEncoding encoding, TextView text)
+{
+    switch (encoding) {
+    case IniEncoding::Utf16LeBom:
+    case IniEncoding::Utf16BeBom:
+        return text.size() * 2;
+    case IniEncoding::Utf8Bom: {
+        size_t n = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i];
+            if (c < 0x80)
+                n += 1;
+            else if (c < 0x800)
+                n += 2;
+            else if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
+                n += 4, ++i;
+            else
+                n += 3; // a lone surrogate is written as U+FFFD
+        }
+        return n;
+    }
+    case IniEncoding::Ansi:
+        break;
+    }
+    return text.size();
 }
 
 bool encodable(IniEncoding encoding, TextView text)

@@ -18,6 +18,11 @@ struct DecodedIni {
 
 DecodedIni decodeIni(const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> encodeIni(IniEncoding encoding, TextView text);
+// The same without the byte-order mark, appended to out: a part of a file.
+void appendEncoded(IniEncoding encoding, TextView text, std::vector<std::uint8_t>& out);
+size_t byteOrderMarkSize(IniEncoding encoding);
+// How many bytes appendEncoded() makes of the text.
+size_t encodedSize(IniEncoding encoding, TextView text);
 // Whether the text reads back as it is once written in this encoding.
 bool encodable(IniEncoding encoding, TextView text);
 

@@ -89,6 +89,27 @@ IniFile IniFile::parse(const std::vector<std::uint8_t>& bytes)
     return ini;
 }
 
+// A section without a name has no header, so "[]" does not survive a write.
+Text IniFile::headerLine(const Section& section)
+{
+    return section.name.empty() ? Text() : u"[" + section.name + u"]\r\n";
+}
+
+Text IniFile::entryLine(const Entry& entry)
+{
+    Text line = entry.name;
+    if (entry.value)
+        line.append(u"=").append(*entry.value);
+    return line += u"\r\n";
+}
+
+// The bytes of entryLine(entry): each of '=', CR and LF takes as many as a blank.
+size_t IniFile::lineSize(const Entry& entry) const
+{
+    const size_t ascii = encodedSize(encoding, u" ");
+    return encodedSize(encoding, entry.name) + (entry.value ? ascii + encodedSize(encoding, *entry.value) : 0) + 2 * ascii;
+}
+
 std::vector<std::uint8_t> IniFile::serialize() const
 {
     size_t size = 0;
@@ -100,7 +121,6 @@ std::vector<std::uint8_t> IniFile::serialize() const
     Text content;
     content.reserve(size);
     for (const Section& section : sections_) {
-        // A section without a name has no header, so "[]" does not survive a write.
         if (!section.name.empty())
             content.append(u"[").append(section.name).append(u"]\r\n");
         for (const Entry& entry : section.entries) {
@@ -111,6 +131,16 @@ std::vector<std::uint8_t> IniFile::serialize() const
         }
     }
     return encodeIni(encoding, content);
+}
+
+std::vector<std::uint8_t> IniFile::serializeSection(size_t index) const
+{
+    const Section& section = sections_.at(index);
+    std::vector<std::uint8_t> out;
+    appendEncoded(encoding, headerLine(section), out);
+    for (const Entry& entry : section.entries)
+        appendEncoded(encoding, entryLine(entry), out);
+    return out;
 }
 
 IniFile::Section* IniFile::findSection(TextView name)
@@ -148,22 +178,38 @@ std::vector<std::pair<Text, Text>> IniFile::entries(TextView section) const
     return out;
 }
 
-bool IniFile::set(TextView section, TextView key, TextView value)
+bool IniFile::set(TextView section, TextView key, TextView value, Edit* edit)
 {
     // Leading blanks of names and value are dropped, trailing ones kept until the next read.
     const Text stored(withoutLeadingBlanks(value));
     Section* s = findSection(section);
-    if (!s) {
+    const bool newSection = !s;
+    if (newSection) {
         sections_.push_back(Section{Text(withoutLeadingBlanks(section)), {}});
         s = &sections_.back();
     }
-    if (Entry* e = findEntry(*s, key)) {
-        if (e->value == stored)
-            return false;
-        e->value = stored;
-        return true;
+    Entry* e = findEntry(*s, key);
+    if (e && e->value == stored)
+        return false;
+    if (edit) {
+        edit->section = size_t(s - sections_.data());
+        edit->offset = s->name.empty() ? 0 : encodedSize(encoding, s->name) + 4 * encodedSize(encoding, u" ");
+        for (const Entry* before = s->entries.data(); before != (e ? e : s->entries.data() + s->entries.size()); ++before)
+            edit->offset += lineSize(*before);
+        edit->removed = e ? lineSize(*e) : 0;
+        if (newSection)
+            edit->offset = 0;
     }
-    s->entries.push_back(Entry{Text(withoutLeadingBlanks(key)), stored});
+    if (e)
+        e->value = stored;
+    else
+        e = &s->entries.emplace_back(Entry{Text(withoutLeadingBlanks(key)), stored});
+    if (edit) {
+        edit->added.clear();
+        if (newSection)
+            appendEncoded(encoding, headerLine(*s), edit->added);
+        appendEncoded(encoding, entryLine(*e), edit->added);
+    }
     return true;
 }
 

@@ -60,8 +60,8 @@ Text HeadlessProfile::getString(const Text& file, const Text& section, const Tex
     Text def = defaultValue;
     while (!def.empty() && def.back() == u' ')
         def.pop_back();
-    auto bytes = files_.readFile(file);
-    std::optional<Text> value = bytes ? parsed(file, std::move(*bytes)).ini.find(section, key) : std::nullopt;
+    const Held* held = current(file);
+    std::optional<Text> value = held ? held->ini.find(section, key) : std::nullopt;
     if (!value)
         return Text(TextView(def).substr(0, bufferChars ? bufferChars - 1 : 0));
     return copyToBuffer(*value, bufferChars);
@@ -71,11 +71,9 @@ std::vector<ProfileEntry> HeadlessProfile::getSection(const Text& file, const Te
 {
     std::lock_guard lock(mutex_);
     std::vector<ProfileEntry> out;
-    auto bytes = files_.readFile(file);
-    if (!bytes)
-        return out;
-    for (const auto& [key, value] : parsed(file, std::move(*bytes)).ini.entries(section))
-        out.push_back({key, copyToBuffer(value, valueChars)});
+    if (const Held* held = current(file))
+        for (const auto& [key, value] : held->ini.entries(section))
+            out.push_back({key, copyToBuffer(value, valueChars)});
     return out;
 }
 
@@ -87,6 +85,25 @@ int HeadlessProfile::getInt(const Text& file, const Text& section, const Text& k
     return profileInt(value);
 }
 
+HeadlessProfile::Held* HeadlessProfile::current(const Text& file)
+{
+    // Taken before the read: a write in between makes it older than the bytes, never newer.
+    const std::optional<std::uint64_t> version = files_.version(file);
+    if (version) {
+        auto it = std::find_if(held_.begin(), held_.end(), [&](const Held& h) { return h.file == file; });
+        if (it != held_.end() && it->version == version) {
+            std::rotate(held_.begin(), it, it + 1);
+            return &held_.front();
+        }
+    }
+    auto bytes = files_.readFile(file);
+    if (!bytes)
+        return nullptr;
+    Held& held = parsed(file, std::move(*bytes));
+    held.version = version;
+    return &held;
+}
+
 HeadlessProfile::Held& HeadlessProfile::parsed(const Text& file, std::vector<std::uint8_t>&& bytes)
 {
     auto it = std::find_if(held_.begin(), held_.end(), [&](const Held& h) { return h.file == file; });
@@ -95,10 +112,10 @@ HeadlessProfile::Held& HeadlessProfile::parsed(const Text& file, std::vector<std
         // parse serves the file it became.
         auto same = std::find_if(held_.begin(), held_.end(), [&](const Held& h) { return h.bytes == bytes; });
         const bool parsedAlready = same != held_.end();
-        Held entry{file, {}, {}, {}};
+        Held entry{file, {}, {}, {}, {}};
         if (parsedAlready) {
             entry.ini = same->ini;
-            entry.writesBack = same->writesBack;
+            entry.sectionEnds = same->sectionEnds;
             entry.bytes = std::move(bytes);
         }
         if (held_.size() >= kHeldFiles)
@@ -114,8 +131,26 @@ HeadlessProfile::Held& HeadlessProfile::parsed(const Text& file, std::vector<std
     }
     it->ini = IniFile::parse(bytes);
     it->bytes = std::move(bytes);
-    it->writesBack.reset();
+    it->sectionEnds.reset();
     return *it;
+}
+
+const std::vector<size_t>& HeadlessProfile::layOut(Held& held)
+{
+    if (held.sectionEnds)
+        return *held.sectionEnds;
+    std::vector<size_t> ends;
+    size_t at = byteOrderMarkSize(held.ini.encoding);
+    bool same = at <= held.bytes.size();
+    for (size_t i = 0; same && i < held.ini.sectionCount(); ++i) {
+        const std::vector<std::uint8_t> part = held.ini.serializeSection(i);
+        same = part.size() <= held.bytes.size() - at && std::equal(part.begin(), part.end(), held.bytes.begin() + at);
+        at += part.size();
+        ends.push_back(at);
+    }
+    if (!same || at != held.bytes.size())
+        ends.clear();
+    return *(held.sectionEnds = std::move(ends));
 }
 
 void HeadlessProfile::forget(const Text& file)
@@ -126,28 +161,40 @@ void HeadlessProfile::forget(const Text& file)
 bool HeadlessProfile::writeString(const Text& file, const Text& section, const Text& key, const Text& value)
 {
     std::lock_guard lock(mutex_);
-    auto bytes = files_.readFile(file);
-    if (!bytes) {
+    Held* held = current(file);
+    if (!held) {
         IniFile ini;
         ini.set(section, key, value);
         return files_.writeFile(file, ini.serialize());
     }
-    Held& held = parsed(file, std::move(*bytes));
-    if (!held.writesBack)
-        held.writesBack = held.ini.serialize() == held.bytes;
-    const bool keepsParse = *held.writesBack && held.ini.setKeepsParse(section, key, value);
-    if (!held.ini.set(section, key, value))
+    const bool keepsParse = !layOut(*held).empty() && held->ini.setKeepsParse(section, key, value);
+    IniFile::Edit edit;
+    if (!held->ini.set(section, key, value, keepsParse ? &edit : nullptr))
         return true; // the same value is not written again
-    std::vector<std::uint8_t> written = held.ini.serialize();
     if (!keepsParse) {
+        std::vector<std::uint8_t> written = held->ini.serialize();
         forget(file); // what is held differs from what the file now reads
         return files_.writeFile(file, written);
     }
-    held.bytes = written;
-    if (!files_.writeFile(file, written)) {
+    std::vector<size_t>& ends = *held->sectionEnds;
+    if (edit.section == ends.size())
+        ends.push_back(held->bytes.size());
+    const size_t at = (edit.section ? ends[edit.section - 1] : byteOrderMarkSize(held->ini.encoding)) + edit.offset;
+    auto& bytes = held->bytes;
+    const auto removedEnd = bytes.begin() + std::ptrdiff_t(at + edit.removed);
+    const size_t common = std::min(edit.removed, edit.added.size());
+    std::copy_n(edit.added.begin(), common, bytes.begin() + std::ptrdiff_t(at));
+    if (edit.added.size() > edit.removed)
+        bytes.insert(removedEnd, edit.added.begin() + std::ptrdiff_t(common), edit.added.end());
+    else
+        bytes.erase(bytes.begin() + std::ptrdiff_t(at + common), removedEnd);
+    for (size_t i = edit.section; i < ends.size(); ++i)
+        ends[i] = ends[i] + edit.added.size() - edit.removed;
+    if (!files_.writeFile(file, bytes)) {
         forget(file);
         return false;
     }
+    held->version = files_.version(file);
     return true;
 }
 

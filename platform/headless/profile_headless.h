@@ -28,15 +28,22 @@ private:
         Text file;
         std::vector<std::uint8_t> bytes;
         IniFile ini;
-        // Whether ini writes out as the very bytes it came from; then a plain
-        // write can edit it in place instead of parsing the file it wrote (a
-        // save of many keys would otherwise parse the whole file at each key).
-        std::optional<bool> writesBack;
+        // The file's version when bytes were read or written, when the files
+        // can tell one: while it stays, the file need not be read again.
+        std::optional<std::uint64_t> version;
+        // Where each of ini's sections ends in bytes, when ini writes out as
+        // the very bytes it came from (empty when it does not; nothing until a
+        // write asks). A plain write then replaces just its line in bytes
+        // instead of writing out the whole file again at each key.
+        std::optional<std::vector<size_t>> sectionEnds;
     };
     static constexpr size_t kHeldFiles = 4; // a save's copy and its file, and what is read beside them
 
+    // The file's parse, read again only when it has changed; null without a file.
+    Held* current(const Text& file);
     Held& parsed(const Text& file, std::vector<std::uint8_t>&& bytes);
     void forget(const Text& file);
+    static const std::vector<size_t>& layOut(Held& held);
 
     Files& files_;
     std::mutex mutex_;

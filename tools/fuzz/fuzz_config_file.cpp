@@ -25,11 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     auto first = loadAll();
     settings::saveAllConfigurations(*first, file);
-    const auto once = files.files[file];
+    const auto once = files.readFile(file);
 
     auto second = loadAll();
     fuzz::check(second->shortcutMacros == first->shortcutMacros, "key combinations load again the same");
     settings::saveAllConfigurations(*second, file);
-    fuzz::check(files.files[file] == once, "the settings saved load again the same");
+    fuzz::check(files.readFile(file) == once, "the settings saved load again the same");
     return 0;
 }

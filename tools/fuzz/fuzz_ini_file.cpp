@@ -92,10 +92,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Text path = u"C:\\kvx\\a.ini";
     world.files.writeFile(path, bytes);
     platform::headless::HeadlessProfile held(world.files);
+    // It also writes only the line that changed: the file must be what the
+    // whole file written out again gives.
     const Text keys[] = {key, other, u"CurConfig"};
+    auto write = [&](const Text& s, const Text& k, const Text& v) {
+        const std::vector<std::uint8_t> before = *world.files.readFile(path);
+        IniFile whole = IniFile::parse(before);
+        const std::vector<std::uint8_t> expected = whole.set(s, k, v) ? whole.serialize() : before;
+        held.writeString(path, s, k, v);
+        fuzz::check(world.files.readFile(path) == expected, "a write changes the file as writing it whole would");
+    };
     for (const Text& k : keys)
-        held.writeString(path, section, k, value);
-    held.writeString(path, u"Init", u"CurConfig", u"2");
+        write(section, k, value);
+    write(u"Init", u"CurConfig", u"2");
+    write(section, key, u"1");
     platform::headless::HeadlessProfile fresh(world.files);
     for (const Text& s : {section, Text(u"Init")})
         for (const Text& k : keys)

@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "ui/tips.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <cstdlib>
@@ -29,47 +30,57 @@ private:
 
 bool MemoryFiles::copyFile(const Text& from, const Text& to, bool failIfExists)
 {
-    auto it = files.find(from);
-    if (it == files.end() || (failIfExists && files.count(to)))
+    auto it = files_.find(from);
+    if (it == files_.end() || (failIfExists && files_.count(to)))
         return false;
-    return writeFile(to, Bytes(it->second));
+    return writeFile(to, Bytes(it->second.bytes));
 }
 
 std::optional<Bytes> MemoryFiles::readFile(const Text& path)
 {
-    auto it = files.find(path);
-    if (it == files.end())
+    auto it = files_.find(path);
+    if (it == files_.end())
         return std::nullopt;
-    return it->second;
+    return it->second.bytes;
 }
 
 bool MemoryFiles::writeFile(const Text& path, const Bytes& bytes)
 {
-    files[path] = bytes;
-    ++writes_;
+    File& file = files_[path];
+    file.bytes = bytes;
+    file.version = ++writes_;
     return true;
 }
 
 std::optional<platform::FileStamp> MemoryFiles::stamp(const Text& path)
 {
-    auto it = files.find(path);
-    if (it == files.end())
+    auto it = files_.find(path);
+    if (it == files_.end())
         return std::nullopt;
-    return platform::FileStamp{it->second.size(), writes_};
+    return platform::FileStamp{it->second.bytes.size(), std::int64_t(it->second.version)};
+}
+
+std::optional<std::uint64_t> MemoryFiles::version(const Text& path)
+{
+    auto it = files_.find(path);
+    if (it == files_.end())
+        return std::nullopt;
+    return it->second.version;
 }
 
 bool MemoryFiles::replaceFile(const Text& replacement, const Text& target, const Text& backup)
 {
-    auto from = files.find(replacement);
-    if (from == files.end() || folders.count(target))
+    auto from = files_.find(replacement);
+    if (from == files_.end() || folders_.count(target))
         return false;
     if (!backup.empty())
-        if (auto old = files.find(target); old != files.end())
-            files[backup] = old->second;
-    Bytes bytes = std::move(from->second);
-    files.erase(from);
-    files[target] = std::move(bytes);
-    ++writes_;
+        if (auto old = files_.find(target); old != files_.end())
+            writeFile(backup, old->second.bytes);
+    Bytes bytes = std::move(from->second.bytes);
+    files_.erase(from);
+    File& file = files_[target];
+    file.bytes = std::move(bytes);
+    file.version = ++writes_;
     return true;
 }
 
@@ -79,10 +90,17 @@ std::vector<Text> MemoryFiles::listFiles(const Text& folder)
     if (!prefix.empty() && prefix.back() != u'\\')
         prefix += u'\\';
     std::vector<Text> names;
-    for (const auto& [path, bytes] : files)
+    for (const auto& [path, file] : files_)
         if (path.starts_with(prefix) && path.find(u'\\', prefix.size()) == Text::npos)
             names.push_back(path.substr(prefix.size()));
+    std::sort(names.begin(), names.end());
     return names;
+}
+
+void MemoryFiles::clear()
+{
+    files_.clear();
+    folders_.clear();
 }
 
 namespace {
@@ -117,8 +135,7 @@ World::World() : files(installedFiles())
 
 World::~World()
 {
-    files.files.clear();
-    files.folders.clear();
+    files.clear();
     profile().reset();
     ui::clearShownTips();
     std::vector<platform::headless::HeadlessWindows::MessageBoxShown>().swap(

@@ -7,7 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
+#include <unordered_map>
 #include <set>
 #include <vector>
 
@@ -17,23 +17,30 @@ using Bytes = std::vector<std::uint8_t>;
 
 class MemoryFiles : public platform::Files {
 public:
-    bool exists(const Text& path) override { return files.count(path) || folders.count(path); }
-    bool isDirectory(const Text& path) override { return folders.count(path) > 0; }
+    bool exists(const Text& path) override { return files_.count(path) || folders_.count(path); }
+    bool isDirectory(const Text& path) override { return folders_.count(path) > 0; }
     bool copyFile(const Text& from, const Text& to, bool failIfExists) override;
-    bool deleteFile(const Text& path) override { return files.erase(path) > 0; }
-    bool createDirectory(const Text& path) override { return folders.insert(path).second; }
-    bool removeDirectory(const Text& path) override { return folders.erase(path) > 0; }
+    bool deleteFile(const Text& path) override { return files_.erase(path) > 0; }
+    bool createDirectory(const Text& path) override { return folders_.insert(path).second; }
+    bool removeDirectory(const Text& path) override { return folders_.erase(path) > 0; }
     std::optional<Bytes> readFile(const Text& path) override;
     bool writeFile(const Text& path, const Bytes& bytes) override;
     std::optional<platform::FileStamp> stamp(const Text& path) override;
+    std::optional<std::uint64_t> version(const Text& path) override;
     std::vector<Text> listFiles(const Text& folder) override;
     bool replaceFile(const Text& replacement, const Text& target, const Text& backup) override;
 
-    std::map<Text, Bytes> files;
-    std::set<Text> folders;
+    void clear();
 
 private:
-    std::int64_t writes_ = 0;
+    struct File {
+        Bytes bytes;
+        std::uint64_t version = 0;
+    };
+    std::unordered_map<Text, File> files_;
+    std::set<Text> folders_;
+    // Every change gets a number of its own, so no two contents share one.
+    std::uint64_t writes_ = 0;
 };
 
 // The platform of one run, installed on first use. Everything a run leaves
