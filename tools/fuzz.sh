@@ -4,7 +4,8 @@
 #
 #   bash tools/fuzz.sh [seconds per target, default 60] [target ...]
 #
-# KVX_FUZZ_RUNS=N stops each target after N inputs if that comes first.
+# KVX_FUZZ_RUNS=N stops each target after N inputs if that comes first;
+# KVX_FUZZ_JOBS=N runs N targets at once.
 #
 # Targets are named without their fuzz_ prefix (macro_line, config_file, ...).
 # Each starts from the data root's files that fit it and keeps what it finds
@@ -84,29 +85,48 @@ max_len() {
     esac
 }
 
-mkdir -p "$build/crashes"
-failed=0
-summary=()
-for target in "${targets[@]}"; do
-    bin=$build/tools/fuzz/fuzz_$target
-    [ -x "$bin" ] || { summary+=("FAIL  $target: no such target"); failed=1; continue; }
+# One target's run; its verdict goes into $build/results/<target>.
+fuzz_one() {
+    local target=$1 bin=$build/tools/fuzz/fuzz_$1 log=$build/fuzz-$1.log result=$build/results/$1
+    if [ ! -x "$bin" ]; then
+        echo "FAIL  $target: no such target" >"$result"
+        return
+    fi
     make_seeds "$target"
     mkdir -p "$build/corpus/$target"
-    log=$build/fuzz-$target.log
     echo "=== fuzz $target ($seconds s)"
     "$bin" -max_total_time="$seconds" ${KVX_FUZZ_RUNS:+-runs="$KVX_FUZZ_RUNS"} $(max_len "$target") \
         -timeout=25 -print_final_stats=1 \
         -artifact_prefix="$build/crashes/$target-" "$build/corpus/$target" "$build/seeds/$target" >"$log" 2>&1
-    rc=$?
+    local rc=$?
+    local runs rate
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)
     rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n1)
     if [ $rc -eq 0 ]; then
-        summary+=("PASS  $target: ${runs:-?} runs (${rate:-?}/s)")
+        echo "PASS  $target: ${runs:-?} runs (${rate:-?}/s)" >"$result"
     else
         tail -n 40 "$log"
-        summary+=("FAIL  $target: exit $rc after ${runs:-?} runs (log: ${log#$root/})")
-        failed=1
+        echo "FAIL  $target: exit $rc after ${runs:-?} runs (log: ${log#$root/})" >"$result"
     fi
+}
+
+# KVX_FUZZ_JOBS=N runs N targets at a time (one core each); one by one otherwise.
+mkdir -p "$build/crashes"
+rm -rf "$build/results"
+mkdir -p "$build/results"
+jobs_max=${KVX_FUZZ_JOBS:-1}
+for target in "${targets[@]}"; do
+    while [ "$(jobs -rp | wc -l)" -ge "$jobs_max" ]; do
+        wait -n
+    done
+    fuzz_one "$target" &
 done
-printf '%s\n' "${summary[@]}"
+wait
+
+failed=0
+for target in "${targets[@]}"; do
+    line=$(cat "$build/results/$target" 2>/dev/null || echo "FAIL  $target: no result")
+    echo "$line"
+    case $line in FAIL*) failed=1 ;; esac
+done
 exit $failed
