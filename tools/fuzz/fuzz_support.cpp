@@ -73,11 +73,12 @@ bool MemoryFiles::replaceFile(const Text& replacement, const Text& target, const
     auto from = files_.find(replacement);
     if (from == files_.end() || folders_.count(target))
         return false;
+    // Taken out first: writing the backup may rehash the map and move `from`.
+    Bytes bytes = std::move(from->second.bytes);
+    files_.erase(from);
     if (!backup.empty())
         if (auto old = files_.find(target); old != files_.end())
             writeFile(backup, old->second.bytes);
-    Bytes bytes = std::move(from->second.bytes);
-    files_.erase(from);
     File& file = files_[target];
     file.bytes = std::move(bytes);
     file.version = ++writes_;
