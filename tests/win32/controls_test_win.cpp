@@ -17,6 +17,15 @@ public:
             done.push_back({int(w), int(l)});
         return 0;
     }
+    // On screen, so that its lists paint their rows.
+    bool createShown()
+    {
+        if (!create())
+            return false;
+        move({0, 0, 300, 300});
+        show(platform::Show::Normal);
+        return true;
+    }
     std::vector<std::pair<int, int>> done;
 };
 
@@ -71,9 +80,7 @@ TEST(ListBoxXIWin, EnterInTheEditorReplacesTheRowAndTellsTheParent)
 TEST(ListBoxXIWin, RowsAreOwnerDrawnOnTheDarkBackground)
 {
     Host host;
-    ASSERT_TRUE(host.create());
-    host.move({0, 0, 300, 300});
-    host.show(platform::Show::Normal);
+    ASSERT_TRUE(host.createShown());
     ui::ListBoxXI list(ui::listnumber::Library);
     ASSERT_TRUE(list.create(host, 10001, {0, 0, 200, 200}, std::span<const int>(kIcons, 3), 16, nullptr));
     list.addRow(u"Group", 1);
@@ -125,9 +132,7 @@ int iconMismatches(ui::ListBoxXI& list, int row, int iconId)
 TEST(ListBoxXIWin, IconsFollowTheRowColourAsTheSelectionMoves)
 {
     Host host;
-    ASSERT_TRUE(host.create());
-    host.move({0, 0, 300, 300});
-    host.show(platform::Show::Normal);
+    ASSERT_TRUE(host.createShown());
     ui::ListBoxXI list(ui::listnumber::Events);
     ASSERT_TRUE(list.create(host, 10002, {0, 0, 200, 200}, kIcons, 16, nullptr));
     list.addRow(u"Key down", 1);

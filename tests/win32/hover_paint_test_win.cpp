@@ -3,11 +3,10 @@
 // window the hover changes.
 #include <gtest/gtest.h>
 
+#include "platform/win32/win_util.h"
 #include "tests/support/stub_paged_window.h"
 #include "tests/support/temp_folder.h"
 #include "ui/picture_cache.h"
-
-#include <windows.h>
 
 #include <memory>
 
